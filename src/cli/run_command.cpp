@@ -1,0 +1,21 @@
+#include "cli/run_command.h"
+
+#include "cli/decide_command.h"
+#include "cli/usage_lines.h"
+#include "platform/platform.h"
+
+namespace zorvane {
+
+void ShowUsage() {
+  platform::WriteStandardOutput(UsagePieces());
+  platform::EndProcess(0);
+}
+
+void RunCommand(const std::vector<std::string>& arguments) {
+  const Decision decision = DecideCommand(arguments);
+  if (decision.showUsage) ShowUsage();
+  const BoxRequest& box = decision.box;
+  platform::EndProcess(platform::ShowMessageBox(box.text, box.title, box.style));
+}
+
+}  // namespace zorvane

@@ -1,0 +1,13 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace zorvane::platform {
+
+// The style word already is the native flag set, and the native result
+// already is the button code: nothing to translate on this platform.
+int ShowMessageBox(const std::string& text, const std::string& title, std::int32_t style) {
+  return MessageBoxA(nullptr, text.c_str(), title.c_str(), static_cast<UINT>(style));
+}
+
+}  // namespace zorvane::platform

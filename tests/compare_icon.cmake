@@ -1,0 +1,10 @@
+execute_process(COMMAND ${GENERATOR} OUTPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/drawn.ico
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "make_icon failed: ${status}")
+endif()
+file(SHA256 ${CMAKE_CURRENT_BINARY_DIR}/drawn.ico drawn)
+file(SHA256 ${COMMITTED} committed)
+if(NOT drawn STREQUAL committed)
+  message(FATAL_ERROR "resources/zorvane.ico differs from make_icon's output: regenerate it")
+endif()

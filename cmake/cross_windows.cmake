@@ -1,7 +1,11 @@
 # The native build also cross-compiles zorvane.exe, so that one build and
 # one test run cover both platforms. Off where mingw-w64 is missing.
 find_program(ZORVANE_MINGW_CXX i686-w64-mingw32-g++-win32)
-option(ZORVANE_WINDOWS "Cross-compile zorvane.exe with mingw-w64" ${ZORVANE_MINGW_CXX})
+set(ZORVANE_HAVE_MINGW OFF)
+if(ZORVANE_MINGW_CXX)
+  set(ZORVANE_HAVE_MINGW ON)
+endif()
+option(ZORVANE_WINDOWS "Cross-compile zorvane.exe with mingw-w64" ${ZORVANE_HAVE_MINGW})
 
 if(ZORVANE_WINDOWS)
   include(ExternalProject)

@@ -5,6 +5,9 @@
 // box exists.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <string>
 
@@ -36,6 +39,7 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
+  _setmode(_fileno(stdout), _O_BINARY);
   HWND box = FindWindowA("#32770", argv[1]);
   if (!box) return 1;
   EnumChildWindows(box, PrintControl, 0);

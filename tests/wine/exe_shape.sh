@@ -1,0 +1,40 @@
+#!/bin/bash
+# The shape of zorvane.exe: a 32-bit console PE importing only KERNEL32,
+# USER32 and msvcrt, carrying icon group 500 (three 8-bit images, German)
+# and a neutral manifest, and no version resource.
+set -u
+exe=$ZORVANE_EXE
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+FAILURES=0
+check() {
+  if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected [$2], got [$3]"; FAILURES=$((FAILURES + 1)); fi
+}
+
+headers=$(i686-w64-mingw32-objdump -p "$exe")
+check "PE32, i386" "pei-i386 010b" \
+  "$(echo "$headers" | awk '/file format/ {f=$NF} /^Magic/ {m=$2} END {print f, m}')"
+check "console subsystem" "00000003" "$(echo "$headers" | awk '/^Subsystem/ {print $2}')"
+check "imports" "KERNEL32.dll msvcrt.dll USER32.dll" \
+  "$(echo "$headers" | awk '/DLL Name:/ {print $3}' | sort -f | paste -sd' ')"
+
+resources=$(wrestool -l "$exe")
+check "icon group 500, German" 1 "$(echo "$resources" | grep -c -- '--type=14 --name=500 --language=1031 ')"
+check "three German icon images" 3 "$(echo "$resources" | grep -c -- '--type=3 .*--language=1031 ')"
+check "one neutral manifest" 1 "$(echo "$resources" | grep -c -- '--type=24 --name=1 --language=0 ')"
+check "no version resource" 0 "$(echo "$resources" | grep -c -- '--type=16 ')"
+check "nothing else" 5 "$(echo "$resources" | wc -l)"
+
+wrestool -x --type=14 --name=500 "$exe" >"$WORK/group.ico"
+check "images 48, 32, 16 at 8 bits" \
+  "48x48x8 32x32x8 16x16x8" \
+  "$(icotool -l "$WORK/group.ico" | sed -E 's/.*--width=([0-9]+) --height=([0-9]+) --bit-depth=([0-9]+).*/\1x\2x\3/' | paste -sd' ')"
+
+manifest=$(wrestool -x --raw --type=24 --name=1 "$exe")
+for needle in 'level="asInvoker"' 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
+  '>true</dpiAware>'; do
+  check "manifest has $needle" 1 "$(echo "$manifest" | tr -s ' \n' ' ' | grep -c -F "$needle")"
+done
+
+echo "$FAILURES failed"
+[ "$FAILURES" -eq 0 ]

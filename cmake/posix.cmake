@@ -1,0 +1,43 @@
+# The native zorvane: a GTK dialog from a module loaded on demand, or a box
+# drawn on the terminal. The binary itself links no GUI library.
+add_library(zorvane_posix STATIC
+  src/platform/posix/box_layout.cpp
+  src/platform/posix/terminal_text.cpp)
+target_link_libraries(zorvane_posix PUBLIC zorvane_core)
+set_target_properties(zorvane_posix zorvane_core PROPERTIES POSITION_INDEPENDENT_CODE ON)
+
+add_executable(zorvane
+  src/cli/main.cpp
+  src/cli/run_command.cpp
+  src/platform/posix/gtk_loader.cpp
+  src/platform/posix/message_box.cpp
+  src/platform/posix/process.cpp
+  src/platform/posix/standard_output.cpp
+  src/platform/posix/terminal_box.cpp)
+target_link_libraries(zorvane PRIVATE zorvane_posix ${CMAKE_DL_LIBS})
+
+find_package(PkgConfig)
+if(PkgConfig_FOUND)
+  pkg_check_modules(GTK3 IMPORTED_TARGET gtk+-3.0 x11)
+endif()
+if(GTK3_FOUND)
+  add_library(zorvane_gtk MODULE
+    src/platform/posix/gtk/gtk_box.cpp
+    src/platform/posix/gtk/utf8_text.cpp)
+  target_link_libraries(zorvane_gtk PRIVATE zorvane_posix PkgConfig::GTK3)
+  set_target_properties(zorvane_gtk PROPERTIES OUTPUT_NAME zorvane-gtk PREFIX ""
+                                               LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  # The window icon, where the module looks for it in a build tree.
+  configure_file(resources/zorvane-48.png ${CMAKE_BINARY_DIR}/zorvane.png COPYONLY)
+  install(TARGETS zorvane_gtk LIBRARY DESTINATION lib/zorvane)
+else()
+  message(STATUS "GTK 3 not found: zorvane will draw its box on the terminal only")
+endif()
+set_target_properties(zorvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+install(TARGETS zorvane RUNTIME DESTINATION bin)
+install(FILES doc/zorvane.1 DESTINATION share/man/man1)
+foreach(size 16 32 48)
+  install(FILES resources/zorvane-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
+          RENAME zorvane.png)
+endforeach()

@@ -1,0 +1,155 @@
+// The GTK 3 dialog, built as a module that the binary loads only when a
+// box is to be shown on a display.
+#include "platform/posix/gtk/gtk_box.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <gdk/gdkkeysyms.h>
+#include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
+#endif
+
+#include <string>
+
+#include "platform/posix/gtk/utf8_text.h"
+
+namespace zorvane::posix {
+namespace {
+
+struct DialogTexts {
+  std::string title;
+  std::string text;
+  std::string labels;
+};
+
+const char* IconNameOf(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::Error: return "dialog-error";
+    case BoxIcon::Question: return "dialog-question";
+    case BoxIcon::Warning: return "dialog-warning";
+    case BoxIcon::Information: return "dialog-information";
+    case BoxIcon::NoIcon: break;
+  }
+  return nullptr;
+}
+
+// Icon and text side by side, as in a message box; the label is plain
+// text, so markup, mnemonics and format directives all show as typed.
+void AddMessage(GtkDialog* dialog, const std::string& text, BoxIcon icon) {
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
+  gtk_container_set_border_width(GTK_CONTAINER(row), 12);
+  if (const char* name = IconNameOf(icon)) {
+    GtkWidget* image = gtk_image_new_from_icon_name(name, GTK_ICON_SIZE_DIALOG);
+    gtk_widget_set_valign(image, GTK_ALIGN_START);
+    gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
+  }
+  GtkWidget* label = gtk_label_new(text.c_str());
+  gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  gtk_label_set_max_width_chars(GTK_LABEL(label), 60);
+  gtk_label_set_xalign(GTK_LABEL(label), 0);
+  gtk_box_pack_start(GTK_BOX(row), label, TRUE, TRUE, 0);
+  gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(dialog)), row, TRUE, TRUE, 0);
+  gtk_widget_show_all(row);
+}
+
+// GTK's own translation where it has one, as Windows shows its labels in
+// the user's language; OK and Cancel lose the access key they have there.
+std::string TranslatedLabel(const ButtonSpec& button) {
+  const std::string key(button.label);
+  const std::string translated = g_dgettext("gtk30", key.c_str());
+  return button.hasAccessKey ? translated : PlainLabel(translated);
+}
+
+// Losing the X server must not look like an answer: GDK's own handler
+// exits with 1, which a script would read as OK.
+#ifdef GDK_WINDOWING_X11
+int LeaveWithoutAnswer(Display*) { _exit(0); }
+#endif
+
+void GuardAgainstLostDisplay() {
+#ifdef GDK_WINDOWING_X11
+  if (GDK_IS_X11_DISPLAY(gdk_display_get_default())) XSetIOErrorHandler(LeaveWithoutAnswer);
+#endif
+}
+
+GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
+  return G_LOG_WRITER_HANDLED;
+}
+
+// Ctrl+C copies the box as text, the way Windows' message box does.
+gboolean CopyOnControlC(GtkWidget*, GdkEventKey* event, gpointer data) {
+  if (!(event->state & GDK_CONTROL_MASK) || gdk_keyval_to_lower(event->keyval) != GDK_KEY_c) {
+    return FALSE;
+  }
+  const auto* texts = static_cast<const DialogTexts*>(data);
+  const std::string rule = "---------------------------\n";
+  const std::string copy = rule + texts->title + "\n" + rule + texts->text + "\n" + rule +
+                           texts->labels + "\n" + rule;
+  GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+  gtk_clipboard_set_text(clipboard, copy.c_str(), static_cast<gint>(copy.size()));
+  gtk_clipboard_store(clipboard);
+  return TRUE;
+}
+
+// The icon installed beside the module, or the one copied beside it in a build tree.
+void SetWindowIcon(GtkWindow* window) {
+  Dl_info self{};
+  if (!dladdr(reinterpret_cast<void*>(&SetWindowIcon), &self) || !self.dli_fname) return;
+  std::string directory(self.dli_fname);
+  directory = directory.substr(0, directory.find_last_of('/'));
+  for (const char* relative : {"/../../share/icons/hicolor/48x48/apps/zorvane.png", "/zorvane.png"}) {
+    if (gtk_window_set_icon_from_file(window, (directory + relative).c_str(), nullptr)) return;
+  }
+  gtk_window_set_icon_name(window, "zorvane");
+}
+
+GtkWidget* BuildDialog(const GtkBoxRequest& request, DialogTexts& texts) {
+  const BoxLayout& layout = *request.layout;
+  GtkWidget* dialog = gtk_dialog_new();
+  GtkWindow* window = GTK_WINDOW(dialog);
+  gtk_window_set_title(window, texts.title.c_str());
+  gtk_window_set_resizable(window, FALSE);
+  AddMessage(GTK_DIALOG(dialog), texts.text, layout.icon);
+  gtk_window_set_position(window, GTK_WIN_POS_CENTER);
+  SetWindowIcon(window);
+  GtkWidget* focused = nullptr;
+  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+    const ButtonSpec& button = layout.buttons[i];
+    const std::string label = TranslatedLabel(button);
+    GtkWidget* widget = gtk_dialog_add_button(GTK_DIALOG(dialog), label.c_str(), button.code);
+    texts.labels += (i ? "   " : "") + PlainLabel(label);
+    if (i == layout.defaultButton) focused = widget;
+  }
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), layout.buttons[layout.defaultButton].code);
+  gtk_widget_grab_focus(focused);
+  if (layout.escapeCode == 0) {
+    gtk_window_set_deletable(window, FALSE);
+    g_signal_connect(dialog, "delete-event", G_CALLBACK(gtk_true), nullptr);
+  }
+  if (layout.systemModal) {
+    gtk_window_set_keep_above(window, TRUE);
+    gtk_window_set_urgency_hint(window, TRUE);
+  }
+  g_signal_connect(dialog, "key-press-event", G_CALLBACK(CopyOnControlC), &texts);
+  return dialog;
+}
+
+}  // namespace
+}  // namespace zorvane::posix
+
+extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
+  using namespace zorvane::posix;
+  g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
+  if (!gtk_init_check(nullptr, nullptr)) return -1;
+  GuardAgainstLostDisplay();
+  DialogTexts texts{LocaleTextToUtf8(request->title), LocaleTextToUtf8(request->text), ""};
+  GtkWidget* dialog = BuildDialog(*request, texts);
+  const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+  gtk_widget_destroy(dialog);
+  while (gtk_events_pending()) gtk_main_iteration();
+  if (response == GTK_RESPONSE_DELETE_EVENT) return request->layout->escapeCode;
+  return response > 0 ? response : 0;
+}

@@ -1,0 +1,212 @@
+#include "platform/posix/terminal_box.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/signalfd.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+
+#include "platform/posix/terminal_text.h"
+#include "platform/posix/write_all.h"
+
+namespace zorvane::posix {
+namespace {
+
+// Signals arrive through a descriptor beside the keys, so the terminal is
+// restored in ordinary code before the signal is let through.
+constexpr int EndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+struct Terminal {
+  int fd;
+  int signals;
+  termios saved;
+  sigset_t savedMask;
+};
+
+struct Screen {
+  int rows = 24;
+  int columns = 80;
+};
+
+enum class Key { None, Next, Previous, Press, Escape, Letter, Lost };
+
+struct KeyPress {
+  Key key;
+  char letter;
+};
+
+std::optional<Terminal> OpenTerminal() {
+  const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  Terminal terminal{fd, -1, {}, {}};
+  if (tcgetattr(fd, &terminal.saved) != 0) {
+    close(fd);
+    return std::nullopt;
+  }
+  sigset_t mask;
+  sigemptyset(&mask);
+  for (int signal : EndingSignals) sigaddset(&mask, signal);
+  sigaddset(&mask, SIGWINCH);
+  sigprocmask(SIG_BLOCK, &mask, &terminal.savedMask);
+  terminal.signals = signalfd(-1, &mask, SFD_CLOEXEC);
+  termios raw = terminal.saved;
+  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+  raw.c_iflag &= static_cast<tcflag_t>(~(ICRNL | IXON));
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  tcsetattr(fd, TCSANOW, &raw);
+  WriteAll(fd, "\x1b[?1049h\x1b[?25l");  // own screen, no cursor
+  return terminal;
+}
+
+void RestoreTerminal(const Terminal& terminal) {
+  WriteAll(terminal.fd, "\x1b[?25h\x1b[?1049l");
+  tcsetattr(terminal.fd, TCSANOW, &terminal.saved);
+  close(terminal.fd);
+  if (terminal.signals >= 0) close(terminal.signals);
+  sigprocmask(SIG_SETMASK, &terminal.savedMask, nullptr);
+}
+
+// Ends the process by the signal itself, so the caller sees an interrupt.
+[[noreturn]] void EndBySignal(const Terminal& terminal, int signal) {
+  RestoreTerminal(terminal);
+  std::signal(signal, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  raise(signal);
+  sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  _exit(128 + signal);
+}
+
+Screen MeasureScreen(int fd) {
+  winsize size{};
+  if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) return {};
+  return {size.ws_row, size.ws_col};
+}
+
+std::string MoveTo(int row, int column) {
+  return "\x1b[" + std::to_string(row) + ";" + std::to_string(column) + "H";
+}
+
+std::string ButtonText(const ButtonSpec& button, bool focused) {
+  const std::string plain = PlainLabel(button.label);
+  std::string text = focused ? "\x1b[7m< " : "< ";
+  const std::size_t key = button.hasAccessKey ? button.label.find('_') : std::string::npos;
+  for (std::size_t i = 0; i < plain.size(); ++i) {
+    if (i == key) text += "\x1b[4m" + plain.substr(i, 1) + "\x1b[24m";
+    else text += plain[i];
+  }
+  return text + (focused ? " >\x1b[27m" : " >");
+}
+
+int ButtonRowColumns(const BoxLayout& layout) {
+  int columns = 0;
+  for (const ButtonSpec& button : layout.buttons) {
+    columns += static_cast<int>(PlainLabel(button.label).size()) + 4 + 2;
+  }
+  return columns - 2;
+}
+
+std::string Padded(const TerminalLine& line, int width) {
+  return line.bytes + std::string(static_cast<std::size_t>(std::max(0, width - line.columns)), ' ');
+}
+
+std::string DrawBox(const std::string& text, const std::string& title, const BoxLayout& layout,
+                    std::size_t focus, Screen screen) {
+  const int widest = std::max(10, screen.columns - 6);
+  std::vector<TerminalLine> lines = WrapTerminalText(text, widest);
+  lines.resize(std::min<std::size_t>(lines.size(), static_cast<std::size_t>(std::max(1, screen.rows - 6))));
+  const TerminalLine caption = WrapTerminalText(SafeTerminalLine(title).bytes, widest - 2).front();
+  int inner = std::max(ButtonRowColumns(layout), caption.columns + 2);
+  for (const TerminalLine& line : lines) inner = std::max(inner, line.columns);
+  inner = std::min(inner, widest);
+  const int height = static_cast<int>(lines.size()) + 5;
+  const int top = std::max(1, (screen.rows - height) / 2 + 1);
+  const int left = std::max(1, (screen.columns - inner - 4) / 2 + 1);
+  const std::string rule(static_cast<std::size_t>(inner + 2), '-');
+  const std::string empty(static_cast<std::size_t>(inner), ' ');
+  std::string out = "\x1b[0m\x1b[2J";
+  const int captionLeft = (inner + 2 - caption.columns - 2) / 2;
+  out += MoveTo(top, left) + "+" + rule + "+";
+  out += MoveTo(top, left + 1 + captionLeft) + " \x1b[1m" + caption.bytes + "\x1b[22m ";
+  int row = top + 1;
+  out += MoveTo(row++, left) + "| " + empty + " |";
+  for (const TerminalLine& line : lines) out += MoveTo(row++, left) + "| " + Padded(line, inner) + " |";
+  out += MoveTo(row++, left) + "| " + empty + " |";
+  out += MoveTo(row, left) + "| " + empty + " |";
+  out += MoveTo(row++, left + 2 + std::max(0, (inner - ButtonRowColumns(layout)) / 2));
+  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+    out += (i ? "  " : "") + ButtonText(layout.buttons[i], i == focus);
+  }
+  out += MoveTo(row, left) + "+" + rule + "+";
+  return out;
+}
+
+// A lone ESC is the Escape key; one followed at once by more bytes is a
+// key sequence (arrows, Shift+Tab).
+KeyPress ReadKey(int fd) {
+  char bytes[16];
+  ssize_t length = read(fd, bytes, sizeof bytes);
+  if (length <= 0) return {Key::Lost, 0};
+  pollfd more{fd, POLLIN, 0};
+  if (length == 1 && bytes[0] == '\x1b' && poll(&more, 1, 30) > 0) {
+    const ssize_t rest = read(fd, bytes + 1, sizeof bytes - 1);
+    if (rest > 0) length += rest;
+  }
+  const std::string_view input(bytes, static_cast<std::size_t>(length));
+  if (input == "\x1b") return {Key::Escape, 0};
+  if (input == "\x1b[C" || input == "\x1bOC" || input == "\t") return {Key::Next, 0};
+  if (input == "\x1b[D" || input == "\x1bOD" || input == "\x1b[Z") return {Key::Previous, 0};
+  if (input == "\r" || input == "\n" || input == " ") return {Key::Press, 0};
+  if (input.size() == 1 && input[0] > ' ' && input[0] < 0x7f) {
+    const char letter = input[0];
+    return {Key::Letter, letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter};
+  }
+  return {Key::None, 0};
+}
+
+}  // namespace
+
+std::optional<int> ShowTerminalBox(const std::string& text, const std::string& title,
+                                   const BoxLayout& layout) {
+  const std::optional<Terminal> opened = OpenTerminal();
+  if (!opened) return std::nullopt;
+  const Terminal& terminal = *opened;
+  const std::size_t count = layout.buttons.size();
+  std::size_t focus = layout.defaultButton;
+  std::optional<int> answer;
+  bool lost = false;
+  while (!answer && !lost) {
+    WriteAll(terminal.fd, DrawBox(text, title, layout, focus, MeasureScreen(terminal.fd)));
+    pollfd watched[2] = {{terminal.fd, POLLIN, 0}, {terminal.signals, POLLIN, 0}};
+    if (poll(watched, 2, -1) < 0) continue;
+    if (watched[1].revents & POLLIN) {
+      signalfd_siginfo info{};
+      if (read(terminal.signals, &info, sizeof info) == sizeof info && info.ssi_signo != SIGWINCH) {
+        EndBySignal(terminal, static_cast<int>(info.ssi_signo));
+      }
+      continue;
+    }
+    if (watched[0].revents & (POLLHUP | POLLERR | POLLNVAL)) lost = true;
+    if (!(watched[0].revents & POLLIN)) continue;
+    const KeyPress press = ReadKey(terminal.fd);
+    if (press.key == Key::Lost) lost = true;
+    if (press.key == Key::Next) focus = (focus + 1) % count;
+    if (press.key == Key::Previous) focus = (focus + count - 1) % count;
+    if (press.key == Key::Press) answer = layout.buttons[focus].code;
+    if (press.key == Key::Escape && layout.escapeCode != 0) answer = layout.escapeCode;
+    for (const ButtonSpec& button : layout.buttons) {
+      if (press.key == Key::Letter && AccessKey(button) == press.letter) answer = button.code;
+    }
+  }
+  RestoreTerminal(terminal);
+  return answer.value_or(0);
+}
+
+}  // namespace zorvane::posix

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/posix/box_layout.h"
+
+namespace zorvane::posix {
+
+// A box drawn on the controlling terminal (/dev/tty, never stdout or
+// stderr). Declines when there is no terminal.
+std::optional<int> ShowTerminalBox(const std::string& text, const std::string& title,
+                                   const BoxLayout& layout);
+
+}  // namespace zorvane::posix

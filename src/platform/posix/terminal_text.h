@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvane::posix {
+
+// Text ready for a terminal: bytes in the current locale's encoding that
+// hold no control character, and the columns they take.
+struct TerminalLine {
+  std::string bytes;
+  int columns = 0;
+};
+
+// One line of `text` with every control character (C0, DEL, C1) and every
+// undecodable byte replaced by a visible placeholder, line breaks included.
+TerminalLine SafeTerminalLine(std::string_view text);
+
+// `text` split at its line breaks (CR LF, LF or CR), made safe, and
+// wrapped to at most `width` columns, at a space where one allows it.
+std::vector<TerminalLine> WrapTerminalText(std::string_view text, int width);
+
+}  // namespace zorvane::posix

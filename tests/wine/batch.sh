@@ -32,9 +32,7 @@ run_batch() {  # run_batch FILE: starts cmd.exe on it, output to $WORK/batch.out
 
 answer() {  # answer KEY: runs ask.bat, presses KEY in its box, prints its output
   run_batch "$WORK/ask.bat"
-  window=$(wait_window "My title")
-  xdotool windowfocus --sync "$window" 2>/dev/null
-  xdotool key "$1"
+  press_keys "My title" "$1"
   wait "$BATCH_PID"
   tr -d '\r' <"$WORK/batch.out" | paste -sd'|'
 }
@@ -51,10 +49,9 @@ CD /D "$(winepath -w "$WORK/files" 2>/dev/null)"
 BAT
 
 shown_then_ok() {  # shown_then_ok TITLE: the open box's text, then presses OK
-  window=$(wait_window "$1")
+  wait_window "$1" >/dev/null
   box_controls "$1" | awk -F'\t' '$1 == "Static" && $2 != "" {print $2}'
-  xdotool windowfocus --sync "$window" 2>/dev/null
-  xdotool key Return
+  press_keys "$1" Return
 }
 
 run_batch "$WORK/files/wild.bat"

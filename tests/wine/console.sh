@@ -5,7 +5,7 @@
 . "$(dirname "$0")/lib.sh"
 
 SOCKET="zorvane-test-$$"
-trap 'tmux -L "$SOCKET" kill-server 2>/dev/null; finish' EXIT
+CLEANUPS+=('tmux -L "$SOCKET" kill-server 2>/dev/null')
 
 # on_console WIDTH: the pane's text, trailing blanks dropped.
 on_console() {
@@ -21,7 +21,7 @@ on_console() {
   tmux -L "$SOCKET" kill-server 2>/dev/null
 }
 
-expected=$( (echo before; cat "$(dirname "$0")/usage.expected") )
+expected=$( (echo before; cat "$(dirname "$0")/../usage.expected") )
 check "23 lines at the cursor, 100 columns" "$expected" "$(on_console 100)"
 check "status 0 on the console" 0 "$(cat "$WORK/status")"
 # Wine's console wraps on its own, so the pane holds the lines cut at 40.

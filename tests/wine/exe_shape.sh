@@ -2,14 +2,8 @@
 # The shape of zorvane.exe: a 32-bit console PE importing only KERNEL32,
 # USER32 and msvcrt, carrying icon group 500 (three 8-bit images, German)
 # and a neutral manifest, and no version resource.
-set -u
+. "$(dirname "$0")/../e2e_lib.sh"
 exe=$ZORVANE_EXE
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-FAILURES=0
-check() {
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else echo "FAIL $1: expected [$2], got [$3]"; FAILURES=$((FAILURES + 1)); fi
-}
 
 headers=$(i686-w64-mingw32-objdump -p "$exe")
 check "PE32, i386" "pei-i386 010b" \
@@ -35,6 +29,3 @@ for needle in 'level="asInvoker"' 'name="Microsoft.Windows.Common-Controls" vers
   '>true</dpiAware>'; do
   check "manifest has $needle" 1 "$(echo "$manifest" | tr -s ' \n' ' ' | grep -c -F "$needle")"
 done
-
-echo "$FAILURES failed"
-[ "$FAILURES" -eq 0 ]

@@ -3,7 +3,7 @@
 # no harm from a closed, full or early-closed standard output.
 . "$(dirname "$0")/lib.sh"
 
-sed 's/$/\r/' "$(dirname "$0")/usage.expected" >"$WORK/expected"
+sed 's/$/\r/' "$(dirname "$0")/../usage.expected" >"$WORK/expected"
 zorvane() { timeout 60 wine "$ZORVANE_EXE" "$@"; }
 
 usage_bytes_and_status() {  # prints "same <status>" when the bytes match

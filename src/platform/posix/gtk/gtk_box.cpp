@@ -19,8 +19,9 @@
 namespace zorvane::posix {
 namespace {
 
-struct DialogTexts {
-  std::string title;
+struct DialogState {
+  const BoxLayout* layout;
+  std::string title;  // UTF-8, as shown
   std::string text;
   std::string labels;
 };
@@ -80,18 +81,37 @@ GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
 }
 
 // Ctrl+C copies the box as text, the way Windows' message box does.
-gboolean CopyOnControlC(GtkWidget*, GdkEventKey* event, gpointer data) {
-  if (!(event->state & GDK_CONTROL_MASK) || gdk_keyval_to_lower(event->keyval) != GDK_KEY_c) {
-    return FALSE;
-  }
-  const auto* texts = static_cast<const DialogTexts*>(data);
+void CopyBox(const DialogState& state) {
   const std::string rule = "---------------------------\n";
-  const std::string copy = rule + texts->title + "\n" + rule + texts->text + "\n" + rule +
-                           texts->labels + "\n" + rule;
+  const std::string copy = rule + state.title + "\n" + rule + state.text + "\n" + rule +
+                           state.labels + "\n" + rule;
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
   gtk_clipboard_set_text(clipboard, copy.c_str(), static_cast<gint>(copy.size()));
   gtk_clipboard_store(clipboard);
-  return TRUE;
+}
+
+// A button's access key works without Alt, as in Windows' message box.
+gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
+  const auto* state = static_cast<const DialogState*>(data);
+  const guint key = gdk_keyval_to_lower(event->keyval);
+  const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
+  if (modifiers == GDK_CONTROL_MASK && key == GDK_KEY_c) {
+    CopyBox(*state);
+    return TRUE;
+  }
+  if (modifiers != 0 && modifiers != GDK_MOD1_MASK) return FALSE;
+  for (const ButtonSpec& button : state->layout->buttons) {
+    if (AccessKey(button) != 0 && key == static_cast<guint>(AccessKey(button))) {
+      gtk_dialog_response(GTK_DIALOG(dialog), button.code);
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+gboolean AskForAttention(GtkWidget* window, GdkEvent*, gpointer) {
+  gtk_window_set_urgency_hint(GTK_WINDOW(window), TRUE);
+  return FALSE;
 }
 
 // The icon installed beside the module, or the one copied beside it in a build tree.
@@ -106,13 +126,13 @@ void SetWindowIcon(GtkWindow* window) {
   gtk_window_set_icon_name(window, "zorvane");
 }
 
-GtkWidget* BuildDialog(const GtkBoxRequest& request, DialogTexts& texts) {
-  const BoxLayout& layout = *request.layout;
+GtkWidget* BuildDialog(DialogState& state) {
+  const BoxLayout& layout = *state.layout;
   GtkWidget* dialog = gtk_dialog_new();
   GtkWindow* window = GTK_WINDOW(dialog);
-  gtk_window_set_title(window, texts.title.c_str());
+  gtk_window_set_title(window, state.title.c_str());
   gtk_window_set_resizable(window, FALSE);
-  AddMessage(GTK_DIALOG(dialog), texts.text, layout.icon);
+  AddMessage(GTK_DIALOG(dialog), state.text, layout.icon);
   gtk_window_set_position(window, GTK_WIN_POS_CENTER);
   SetWindowIcon(window);
   GtkWidget* focused = nullptr;
@@ -120,20 +140,20 @@ GtkWidget* BuildDialog(const GtkBoxRequest& request, DialogTexts& texts) {
     const ButtonSpec& button = layout.buttons[i];
     const std::string label = TranslatedLabel(button);
     GtkWidget* widget = gtk_dialog_add_button(GTK_DIALOG(dialog), label.c_str(), button.code);
-    texts.labels += (i ? "   " : "") + PlainLabel(label);
+    state.labels += (i ? "   " : "") + PlainLabel(label);
     if (i == layout.defaultButton) focused = widget;
   }
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), layout.buttons[layout.defaultButton].code);
   gtk_widget_grab_focus(focused);
   if (layout.escapeCode == 0) {
     gtk_window_set_deletable(window, FALSE);
-    g_signal_connect(dialog, "delete-event", G_CALLBACK(gtk_true), nullptr);
   }
   if (layout.systemModal) {
     gtk_window_set_keep_above(window, TRUE);
-    gtk_window_set_urgency_hint(window, TRUE);
+    // GDK drops the hint while the window is unmapped, so ask once it shows.
+    g_signal_connect(dialog, "map-event", G_CALLBACK(AskForAttention), nullptr);
   }
-  g_signal_connect(dialog, "key-press-event", G_CALLBACK(CopyOnControlC), &texts);
+  g_signal_connect(dialog, "key-press-event", G_CALLBACK(OnKeyPress), &state);
   return dialog;
 }
 
@@ -145,11 +165,18 @@ extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
   g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
   if (!gtk_init_check(nullptr, nullptr)) return -1;
   GuardAgainstLostDisplay();
-  DialogTexts texts{LocaleTextToUtf8(request->title), LocaleTextToUtf8(request->text), ""};
-  GtkWidget* dialog = BuildDialog(*request, texts);
-  const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+  DialogState state{request->layout, LocaleTextToUtf8(request->title),
+                    LocaleTextToUtf8(request->text), ""};
+  GtkWidget* dialog = BuildDialog(state);
+  // Escape and the close box both arrive as a delete event; where the box
+  // has no answer for them they do nothing and the dialog carries on.
+  const int escapeCode = request->layout->escapeCode;
+  int response = gtk_dialog_run(GTK_DIALOG(dialog));
+  while (response == GTK_RESPONSE_DELETE_EVENT && escapeCode == 0) {
+    response = gtk_dialog_run(GTK_DIALOG(dialog));
+  }
   gtk_widget_destroy(dialog);
   while (gtk_events_pending()) gtk_main_iteration();
-  if (response == GTK_RESPONSE_DELETE_EVENT) return request->layout->escapeCode;
+  if (response == GTK_RESPONSE_DELETE_EVENT) return escapeCode;
   return response > 0 ? response : 0;
 }

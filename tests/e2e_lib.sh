@@ -1,0 +1,73 @@
+# Shared by the end-to-end test scripts: checks that count failures, an own
+# Xvfb display, bounded waits, and cleanup on the way out.
+set -u
+
+WORK=$(mktemp -d)
+FAILURES=0
+XVFB_PID=
+CLEANUPS=()
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" = "$3" ]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1: expected [$2], got [$3]"
+    FAILURES=$((FAILURES + 1))
+  fi
+}
+
+# The EXIT trap: stops what the test started; the status is the verdict.
+finish() {
+  local cleanup
+  for cleanup in "${CLEANUPS[@]}"; do eval "$cleanup"; done
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+  echo "$FAILURES failed"
+  [ "$FAILURES" -eq 0 ] && exit 0
+  exit 1
+}
+trap finish EXIT
+
+start_display() {
+  local number
+  for number in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$number"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+  done
+  echo "no X display could be started" >&2
+  exit 1
+}
+
+# Waits up to 20 s for a visible window of exactly this name; prints its id.
+wait_window() {
+  local pattern
+  pattern="^$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$"
+  timeout 20 xdotool search --sync --onlyvisible --name "$pattern" 2>/dev/null | head -n 1
+}
+
+# Focuses the window of this name and presses the keys, one xdotool key
+# argument each; prints nothing. Returns 1 if no such window appeared.
+press_keys() {
+  local window
+  window=$(wait_window "$1") || return 1
+  [ -n "$window" ] || return 1
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  for key in "$@"; do xdotool key "$key"; done
+}
+
+# Waits for background job PID (at most its own timeout) and puts its
+# status, or "timeout", in STATUS. Call it from the shell that started the
+# job, never inside $(...).
+wait_status() {
+  wait "$1"
+  STATUS=$?
+  [ "$STATUS" -eq 124 ] && STATUS=timeout
+}

@@ -1,0 +1,79 @@
+#!/bin/bash
+# The GTK dialog under Xvfb: answers for every button set by Return,
+# Escape, the close box and access keys; defaults; what the style means
+# beyond buttons; text shown literally; a lost display answers 0.
+. "$(dirname "$0")/lib.sh"
+start_display
+
+expect() {  # expect NAME EXPECTED STYLE KEYS...
+  local name=$1 expected=$2 style=$3
+  shift 3
+  check "$name" "$expected" "$(box Zorvane "$@" -- "Press" "" "$style")"
+}
+
+expect "OK: Return"                    1 0 Return
+expect "OK: Escape"                    1 0 Escape
+expect "OK/Cancel: Return"             1 1 Return
+expect "OK/Cancel: Escape"             2 1 Escape
+expect "OK/Cancel: Tab Return"         2 1 Tab Return
+expect "Abort/Retry/Ignore: Return"    3 2 Return
+expect "Abort/Retry/Ignore: i"         5 2 i
+expect "Yes/No/Cancel: Escape"         2 3 Escape
+expect "Yes/No: Return"                6 4 Return
+expect "Yes/No: n"                     7 4 n
+expect "Yes/No: Alt+n"                 7 4 alt+n
+expect "Retry/Cancel: Return"          4 5 Return
+expect "Retry/Cancel: Escape"          2 5 Escape
+expect "Cancel/Try/Continue: Return"   2 6 Return
+expect "Cancel/Try/Continue: t"        10 6 t
+expect "Cancel/Try/Continue: c"        11 6 c
+expect "Yes/No, button 2 default"      7 260 Return
+expect "Yes/No/Cancel, button 3"       2 515 Return
+expect "Yes/No, 512 falls back"        6 516 Return
+expect "Abort/Retry/Ignore, 768"       3 770 Return
+expect "no style: OK/Cancel"           2 1 Escape
+
+# Button set 7 is no set: no dialog, answer 0 at once.
+check "button set 7 answers 0" 0 "$(timeout 5 "$ZORVANE_BIN" x x 7; echo $?)"
+
+# Sets without Cancel ignore Escape and the close box, then answer normally.
+for style in 2 4; do
+  start_box text NoEscape "$style"
+  press_keys NoEscape Escape
+  "$CLOSE_WINDOW_BIN" "$(wait_window NoEscape)"
+  check "style $style ignores Escape and close box" open "$(still_open NoEscape)"
+  press_keys NoEscape Return
+  wait_status "$BOX_PID"
+done
+for style_code in 0:1 1:2 3:2; do
+  start_box text Closing "${style_code%:*}"
+  wait_window Closing >/dev/null
+  "$CLOSE_WINDOW_BIN" "$(wait_window Closing)"
+  wait_status "$BOX_PID"
+  check "close box on style ${style_code%:*}" "${style_code#*:}" "$STATUS"
+done
+
+start_box "Line 1\nLine 2" "My title" 4112
+window=$(wait_window "My title")
+check "title shown" "My title" "$(xdotool getwindowname "$window")"
+check "system modal keeps above" 1 "$(xprop -id "$window" _NET_WM_STATE | grep -c _NET_WM_STATE_ABOVE)"
+check "system modal asks for attention (urgency bit)" 256 "$(( $(xprop -id "$window" -f WM_HINTS 32x ' $0' WM_HINTS | awk '{print $2}') & 256 ))"
+press_keys "My title" ctrl+c
+check "Ctrl+C copies the box" \
+  "---------------------------|My title|---------------------------|Line 1|Line 2|---------------------------|OK|---------------------------" \
+  "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | paste -sd'|')"
+press_keys "My title" Return
+wait_status "$BOX_PID"
+check "answer after copying" 1 "$STATUS"
+check "dialog writes no stdout" 0 "$(wc -c <"$WORK/stdout")"
+check "dialog writes no stderr" 0 "$(wc -c <"$WORK/stderr")"
+
+check "blank title: default" 1 "$(box Zorvane Return -- text '  ' 0)"
+check "markup title shown literally" 1 "$(box '<b>x</b> &amp; %s' Return -- text '<b>x</b> &amp; %s' 0)"
+
+start_box "The display goes away" Doomed 1
+wait_window Doomed >/dev/null
+kill "$XVFB_PID"
+XVFB_PID=
+wait_status "$BOX_PID"
+check "display lost: answer 0" 0 "$STATUS"

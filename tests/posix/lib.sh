@@ -1,0 +1,31 @@
+# Shared by the end-to-end tests of the native zorvane.
+# Environment (set by CTest): ZORVANE_BIN, CLOSE_WINDOW_BIN.
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e_lib.sh"
+
+# Starts zorvane in the background, bounded; output to $WORK/stdout, $WORK/stderr.
+start_box() {
+  timeout 60 "$ZORVANE_BIN" "$@" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
+  BOX_PID=$!
+}
+
+# box TITLE KEYS -- ARGUMENTS...: shows the dialog, presses the keys, prints the status.
+box() {
+  local title=$1 keys=()
+  shift
+  while [ "$1" != "--" ]; do keys+=("$1"); shift; done
+  shift
+  start_box "$@"
+  if ! press_keys "$title" "${keys[@]}"; then
+    kill "$BOX_PID" 2>/dev/null
+    echo "no window"
+    return
+  fi
+  wait_status "$BOX_PID"
+  echo "$STATUS"
+}
+
+# still_open TITLE: "open" if the dialog is still there half a second on.
+still_open() {
+  sleep 0.5
+  kill -0 "$BOX_PID" 2>/dev/null && [ -n "$(wait_window "$1")" ] && echo open || echo closed
+}

@@ -33,7 +33,7 @@ struct Screen {
   int columns = 80;
 };
 
-enum class Key { None, Next, Previous, Press, Escape, Letter, Lost };
+enum class Key { None, Next, Previous, Press, Escape, Letter };
 
 struct KeyPress {
   Key key;
@@ -148,27 +148,44 @@ std::string DrawBox(const std::string& text, const std::string& title, const Box
   return out;
 }
 
-// A lone ESC is the Escape key; one followed at once by more bytes is a
-// key sequence (arrows, Shift+Tab).
-KeyPress ReadKey(int fd) {
-  char bytes[16];
-  ssize_t length = read(fd, bytes, sizeof bytes);
-  if (length <= 0) return {Key::Lost, 0};
-  pollfd more{fd, POLLIN, 0};
-  if (length == 1 && bytes[0] == '\x1b' && poll(&more, 1, 30) > 0) {
-    const ssize_t rest = read(fd, bytes + 1, sizeof bytes - 1);
-    if (rest > 0) length += rest;
+// Takes one key off the front of `input`, which may hold several.
+KeyPress TakeKey(std::string& input) {
+  static constexpr struct {
+    std::string_view bytes;
+    Key key;
+  } Sequences[] = {{"\x1b[C", Key::Next},     {"\x1bOC", Key::Next},     {"\t", Key::Next},
+                   {"\x1b[D", Key::Previous}, {"\x1bOD", Key::Previous}, {"\x1b[Z", Key::Previous},
+                   {"\r", Key::Press},        {"\n", Key::Press},        {" ", Key::Press}};
+  for (const auto& sequence : Sequences) {
+    if (input.compare(0, sequence.bytes.size(), sequence.bytes) == 0) {
+      input.erase(0, sequence.bytes.size());
+      return {sequence.key, 0};
+    }
   }
-  const std::string_view input(bytes, static_cast<std::size_t>(length));
-  if (input == "\x1b") return {Key::Escape, 0};
-  if (input == "\x1b[C" || input == "\x1bOC" || input == "\t") return {Key::Next, 0};
-  if (input == "\x1b[D" || input == "\x1bOD" || input == "\x1b[Z") return {Key::Previous, 0};
-  if (input == "\r" || input == "\n" || input == " ") return {Key::Press, 0};
-  if (input.size() == 1 && input[0] > ' ' && input[0] < 0x7f) {
-    const char letter = input[0];
-    return {Key::Letter, letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter};
+  const char first = input[0];
+  if (first == '\x1b') {  // a lone ESC, or a sequence this box has no use for
+    const bool lone = input.size() == 1;
+    const std::size_t end = input.find_first_of("ABCDEFGHPQRSZ~", 1);
+    input.erase(0, lone || end == std::string::npos ? 1 : end + 1);
+    return {lone ? Key::Escape : Key::None, 0};
+  }
+  input.erase(0, 1);
+  if (first > ' ' && first < 0x7f) {
+    return {Key::Letter, first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first};
   }
   return {Key::None, 0};
+}
+
+// Appends what the terminal sent. An ESC that ends the input is waited on
+// briefly: alone it is the Escape key, else the start of a key sequence.
+bool ReadInput(int fd, std::string& input) {
+  char bytes[64];
+  const ssize_t length = read(fd, bytes, sizeof bytes);
+  if (length <= 0) return false;
+  input.append(bytes, static_cast<std::size_t>(length));
+  pollfd more{fd, POLLIN, 0};
+  if (input.back() == '\x1b' && poll(&more, 1, 30) > 0) return ReadInput(fd, input);
+  return true;
 }
 
 }  // namespace
@@ -182,6 +199,7 @@ std::optional<int> ShowTerminalBox(const std::string& text, const std::string& t
   std::size_t focus = layout.defaultButton;
   std::optional<int> answer;
   bool lost = false;
+  std::string input;
   while (!answer && !lost) {
     WriteAll(terminal.fd, DrawBox(text, title, layout, focus, MeasureScreen(terminal.fd)));
     pollfd watched[2] = {{terminal.fd, POLLIN, 0}, {terminal.signals, POLLIN, 0}};
@@ -195,14 +213,16 @@ std::optional<int> ShowTerminalBox(const std::string& text, const std::string& t
     }
     if (watched[0].revents & (POLLHUP | POLLERR | POLLNVAL)) lost = true;
     if (!(watched[0].revents & POLLIN)) continue;
-    const KeyPress press = ReadKey(terminal.fd);
-    if (press.key == Key::Lost) lost = true;
-    if (press.key == Key::Next) focus = (focus + 1) % count;
-    if (press.key == Key::Previous) focus = (focus + count - 1) % count;
-    if (press.key == Key::Press) answer = layout.buttons[focus].code;
-    if (press.key == Key::Escape && layout.escapeCode != 0) answer = layout.escapeCode;
-    for (const ButtonSpec& button : layout.buttons) {
-      if (press.key == Key::Letter && AccessKey(button) == press.letter) answer = button.code;
+    if (!ReadInput(terminal.fd, input)) lost = true;
+    while (!answer && !input.empty()) {
+      const KeyPress press = TakeKey(input);
+      if (press.key == Key::Next) focus = (focus + 1) % count;
+      if (press.key == Key::Previous) focus = (focus + count - 1) % count;
+      if (press.key == Key::Press) answer = layout.buttons[focus].code;
+      if (press.key == Key::Escape && layout.escapeCode != 0) answer = layout.escapeCode;
+      for (const ButtonSpec& button : layout.buttons) {
+        if (press.key == Key::Letter && AccessKey(button) == press.letter) answer = button.code;
+      }
     }
   }
   RestoreTerminal(terminal);

@@ -56,6 +56,7 @@ done
 start_box "Line 1\nLine 2" "My title" 4112
 window=$(wait_window "My title")
 check "title shown" "My title" "$(xdotool getwindowname "$window")"
+check "window icon is the tool's" 1 "$(xprop -id "$window" _NET_WM_ICON | grep -c 'Icon (48 x 48)')"
 check "system modal keeps above" 1 "$(xprop -id "$window" _NET_WM_STATE | grep -c _NET_WM_STATE_ABOVE)"
 check "system modal asks for attention (urgency bit)" 256 "$(( $(xprop -id "$window" -f WM_HINTS 32x ' $0' WM_HINTS | awk '{print $2}') & 256 ))"
 press_keys "My title" ctrl+c

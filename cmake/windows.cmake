@@ -24,3 +24,9 @@ set_property(SOURCE resources/zorvane.rc APPEND PROPERTY OBJECT_DEPENDS
 add_executable(boxdump tests/wine/boxdump.cpp)
 target_link_options(boxdump PRIVATE ${ZORVANE_WINDOWS_LINK})
 target_link_libraries(boxdump PRIVATE user32)
+
+# The benchmarks' baseline: a bare MessageBoxA program built the same way.
+add_executable(bare_box bench/bare_box.cpp)
+target_compile_options(bare_box PRIVATE ${ZORVANE_WINDOWS_FLAGS})
+target_link_options(bare_box PRIVATE ${ZORVANE_WINDOWS_LINK})
+target_link_libraries(bare_box PRIVATE user32)

@@ -9,32 +9,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "icon_picture.h"
+
 namespace {
 
-enum Colour : std::uint8_t { Clear, Frame, TitleBar, Body, TextLine, Button, ButtonEdge };
-
-struct Rgb {
-  std::uint8_t red, green, blue;
-};
-
-constexpr Rgb Palette[] = {{0, 0, 0},       {40, 40, 48},   {32, 96, 200}, {250, 250, 250},
-                           {120, 120, 130}, {220, 224, 232}, {60, 60, 70}};
-
-bool Inside(double u, double v, double left, double top, double right, double bottom) {
-  return u >= left && u < right && v >= top && v < bottom;
-}
-
-// The emblem in unit coordinates, so every size is drawn from one picture.
-Colour ColourAt(double u, double v) {
-  if (!Inside(u, v, 0.04, 0.10, 0.96, 0.90)) return Clear;
-  if (!Inside(u, v, 0.09, 0.15, 0.91, 0.85)) return Frame;
-  if (v < 0.32) return TitleBar;
-  if (Inside(u, v, 0.18, 0.42, 0.82, 0.50) || Inside(u, v, 0.18, 0.55, 0.62, 0.63)) return TextLine;
-  if (Inside(u, v, 0.52, 0.66, 0.86, 0.80)) {
-    return Inside(u, v, 0.55, 0.69, 0.83, 0.77) ? Button : ButtonEdge;
-  }
-  return Body;
-}
+using namespace zorvane::icon;
 
 void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));

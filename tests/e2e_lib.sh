@@ -28,18 +28,17 @@ finish() {
 }
 trap finish EXIT
 
+# An own Xvfb; the server picks a free display number itself, so tests
+# running side by side never share one.
 start_display() {
-  local number
-  for number in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$number"
-    for _ in $(seq 50); do
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    if [ -s "$WORK/display" ]; then
+      export DISPLAY=":$(head -n 1 "$WORK/display")"
       xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
+    fi
+    sleep 0.1
   done
   echo "no X display could be started" >&2
   exit 1

@@ -33,7 +33,7 @@ void* OpenModule() {
   if (directory.empty()) return nullptr;
   for (const char* relative : {"/../lib/zorvane/", "/"}) {
     const std::string path = directory + relative + GtkModuleName;
-    if (void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) return module;
+    if (void* module = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL)) return module;
   }
   return nullptr;
 }

@@ -2,7 +2,6 @@
 // box is to be shown on a display.
 #include "platform/posix/gtk/gtk_box.h"
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <gdk/gdkkeysyms.h>
@@ -14,6 +13,7 @@
 
 #include <string>
 
+#include "icon_picture.h"
 #include "platform/posix/gtk/utf8_text.h"
 
 namespace zorvane::posix {
@@ -114,16 +114,27 @@ gboolean AskForAttention(GtkWidget* window, GdkEvent*, gpointer) {
   return FALSE;
 }
 
-// The icon installed beside the module, or the one copied beside it in a build tree.
+// The window icon, drawn from the same picture as the installed icons:
+// no image file to find and no image loader to start.
 void SetWindowIcon(GtkWindow* window) {
-  Dl_info self{};
-  if (!dladdr(reinterpret_cast<void*>(&SetWindowIcon), &self) || !self.dli_fname) return;
-  std::string directory(self.dli_fname);
-  directory = directory.substr(0, directory.find_last_of('/'));
-  for (const char* relative : {"/../../share/icons/hicolor/48x48/apps/zorvane.png", "/zorvane.png"}) {
-    if (gtk_window_set_icon_from_file(window, (directory + relative).c_str(), nullptr)) return;
+  using namespace zorvane::icon;
+  constexpr int Size = 48;
+  GdkPixbuf* icon = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, Size, Size);
+  guchar* pixels = gdk_pixbuf_get_pixels(icon);
+  const int stride = gdk_pixbuf_get_rowstride(icon);
+  for (int row = 0; row < Size; ++row) {
+    for (int column = 0; column < Size; ++column) {
+      const Colour colour = ColourAt((column + 0.5) / Size, (row + 0.5) / Size);
+      guchar* pixel = pixels + row * stride + column * 4;
+      const Rgb rgb = Palette[colour];
+      pixel[0] = rgb.red;
+      pixel[1] = rgb.green;
+      pixel[2] = rgb.blue;
+      pixel[3] = colour == Clear ? 0 : 255;
+    }
   }
-  gtk_window_set_icon_name(window, "zorvane");
+  gtk_window_set_icon(window, icon);
+  g_object_unref(icon);
 }
 
 GtkWidget* BuildDialog(DialogState& state) {

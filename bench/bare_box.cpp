@@ -2,4 +2,6 @@
 // message box that zorvane shows for `zorvane.exe Hello_there Zt 4`.
 #include <windows.h>
 
-int main() { return MessageBoxA(nullptr, "Hello_there", "Zt", MB_YESNO); }
+int main() {
+  return MessageBoxA(nullptr, "Hello_there", "Zt", MB_YESNO);
+}

@@ -14,8 +14,8 @@ struct Rgb {
   std::uint8_t red, green, blue;
 };
 
-inline constexpr Rgb Palette[] = {{0, 0, 0},       {40, 40, 48},   {32, 96, 200}, {250, 250, 250},
-                           {120, 120, 130}, {220, 224, 232}, {60, 60, 70}};
+inline constexpr Rgb Palette[] = {{0, 0, 0},       {40, 40, 48},    {32, 96, 200}, {250, 250, 250},
+                                  {120, 120, 130}, {220, 224, 232}, {60, 60, 70}};
 
 inline bool Inside(double u, double v, double left, double top, double right, double bottom) {
   return u >= left && u < right && v >= top && v < bottom;

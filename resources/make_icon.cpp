@@ -19,14 +19,16 @@ void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-std::size_t RowBytes(int bits) { return static_cast<std::size_t>((bits + 31) / 32 * 4); }
+std::size_t RowBytes(int bits) {
+  return static_cast<std::size_t>((bits + 31) / 32 * 4);
+}
 
 std::vector<std::uint8_t> DrawImage(int size) {
   std::vector<std::uint8_t> image;
   const std::size_t pixelRow = RowBytes(size * 8), maskRow = RowBytes(size);
   const auto pixelBytes = static_cast<std::uint32_t>(pixelRow * size + maskRow * size);
-  for (std::uint32_t field : {40u, static_cast<std::uint32_t>(size),
-                              static_cast<std::uint32_t>(2 * size)}) {
+  for (std::uint32_t field :
+       {40u, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(2 * size)}) {
     PutLe(image, field, 4);
   }
   PutLe(image, 1, 2);  // planes
@@ -63,8 +65,8 @@ int main() {
   PutLe(file, 3, 2);
   std::uint32_t offset = 6 + 16 * 3;
   for (std::size_t i = 0; i < images.size(); ++i) {
-    file.insert(file.end(), {static_cast<std::uint8_t>(sizes[i]), static_cast<std::uint8_t>(sizes[i]),
-                             0, 0});  // 0 colours means 256
+    file.insert(file.end(), {static_cast<std::uint8_t>(sizes[i]),
+                             static_cast<std::uint8_t>(sizes[i]), 0, 0});  // 0 colours means 256
     PutLe(file, 1, 2);
     PutLe(file, 8, 2);
     PutLe(file, static_cast<std::uint32_t>(images[i].size()), 4);

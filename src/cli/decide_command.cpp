@@ -11,7 +11,9 @@ std::string TrimmedArgument(const std::vector<std::string>& arguments, int index
   return TrimSpaces(ArgumentText(arguments, index));
 }
 
-bool AsksForUsage(std::string_view text) { return text == "-?" || text == "/?"; }
+bool AsksForUsage(std::string_view text) {
+  return text == "-?" || text == "/?";
+}
 
 }  // namespace
 

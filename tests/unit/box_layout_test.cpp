@@ -40,7 +40,7 @@ TEST(LayOutBox, DefaultButtonFallsBackToFirstBeyondTheSet) {
 }
 
 TEST(LayOutBox, IconsAndSystemModal) {
-  const BoxIcon expected[8] = {BoxIcon::NoIcon,  BoxIcon::Error,  BoxIcon::Question,
+  const BoxIcon expected[8] = {BoxIcon::NoIcon,  BoxIcon::Error,       BoxIcon::Question,
                                BoxIcon::Warning, BoxIcon::Information, BoxIcon::NoIcon,
                                BoxIcon::NoIcon,  BoxIcon::NoIcon};
   for (int group = 0; group < 8; ++group) {

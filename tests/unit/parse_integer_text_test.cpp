@@ -47,12 +47,30 @@ TEST(ParseIntegerText, DecimalSaturatesWhateverTheSign) {
 }
 
 TEST(ParseIntegerText, AmpersandRadixForms) {
-  ExpectAll({{"&H40", 64},    {"&h40", 64},       {"&O100", 64},         {"&o100", 64},
-             {"&B101", 5},    {"&b101", 5},       {"&100", 64},          {"&9", 0},
-             {"&B12", 1},     {"&Hffffffff", -1}, {"&HFFFFFFFF", -1},    {"&H123456789", 0x23456789},
-             {"&", 0},        {"&H", 0},          {"&O", 0},             {"&B", 0},
-             {"&-5", 0},      {"&H-5", 0},        {"&Hx1", 0},           {"&H1x", 1},
-             {"  &H40", 64},  {"&o777", 511},     {"&77777777777", -1},  {"&HaBcD", 0xABCD}});
+  ExpectAll({{"&H40", 64},
+             {"&h40", 64},
+             {"&O100", 64},
+             {"&o100", 64},
+             {"&B101", 5},
+             {"&b101", 5},
+             {"&100", 64},
+             {"&9", 0},
+             {"&B12", 1},
+             {"&Hffffffff", -1},
+             {"&HFFFFFFFF", -1},
+             {"&H123456789", 0x23456789},
+             {"&", 0},
+             {"&H", 0},
+             {"&O", 0},
+             {"&B", 0},
+             {"&-5", 0},
+             {"&H-5", 0},
+             {"&Hx1", 0},
+             {"&H1x", 1},
+             {"  &H40", 64},
+             {"&o777", 511},
+             {"&77777777777", -1},
+             {"&HaBcD", 0xABCD}});
 }
 
 TEST(ParseIntegerText, PrefixCountsOnlyAsFirstByteAfterSpaces) {

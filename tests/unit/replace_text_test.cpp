@@ -5,7 +5,9 @@
 namespace zorvane {
 namespace {
 
-std::string Unescape(std::string_view source) { return ReplaceText(source, LineBreakEscape, LineBreak); }
+std::string Unescape(std::string_view source) {
+  return ReplaceText(source, LineBreakEscape, LineBreak);
+}
 
 TEST(ReplaceText, EscapesAnywhereBecomeLineBreaks) {
   EXPECT_EQ(Unescape(""), "");

@@ -23,7 +23,10 @@ TEST_F(TerminalText, ControlBytesNeverReachTheTerminal) {
   const TerminalLine line = SafeTerminalLine("a\x1b[2Jb\x07\x7f\t");
   EXPECT_EQ(line.bytes, "a\u241b[2Jb\u2407\u2421\u2409");
   EXPECT_EQ(line.columns, 9);
-  EXPECT_EQ(SafeTerminalLine("\xc2\x9b" "31m").bytes, "\uFFFD31m");  // C1 CSI
+  EXPECT_EQ(SafeTerminalLine("\xc2\x9b"
+                             "31m")
+                .bytes,
+            "\uFFFD31m");  // C1 CSI
   EXPECT_EQ(SafeTerminalLine("x\r\ny").bytes, "x\u240d\u240ay");
 }
 
@@ -36,7 +39,10 @@ TEST_F(TerminalText, UndecodableBytesShowAsReplacement) {
 
 TEST_F(TerminalText, PlaceholdersAreAsciiOutsideUtf8) {
   std::setlocale(LC_ALL, "C");
-  EXPECT_EQ(SafeTerminalLine("a\x1b" "b\xe9").bytes, "a?b?");
+  EXPECT_EQ(SafeTerminalLine("a\x1b"
+                             "b\xe9")
+                .bytes,
+            "a?b?");
 }
 
 TEST_F(TerminalText, SplitsAtEveryKindOfLineBreak) {

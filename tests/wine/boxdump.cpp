@@ -16,10 +16,14 @@ namespace {
 std::string Escaped(const char* text) {
   std::string out;
   for (const char* p = text; *p; ++p) {
-    if (*p == '\r') out += "\\r";
-    else if (*p == '\n') out += "\\n";
-    else if (*p == '\\') out += "\\\\";
-    else out += *p;
+    if (*p == '\r')
+      out += "\\r";
+    else if (*p == '\n')
+      out += "\\n";
+    else if (*p == '\\')
+      out += "\\\\";
+    else
+      out += *p;
   }
   return out;
 }

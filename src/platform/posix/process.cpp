@@ -4,6 +4,8 @@
 
 namespace zorvane::platform {
 
-void EndProcess(int status) { std::exit(status); }
+void EndProcess(int status) {
+  std::exit(status);
+}
 
 }  // namespace zorvane::platform

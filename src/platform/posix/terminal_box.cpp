@@ -99,8 +99,10 @@ std::string ButtonText(const ButtonSpec& button, bool focused) {
   std::string text = focused ? "\x1b[7m< " : "< ";
   const std::size_t key = button.hasAccessKey ? button.label.find('_') : std::string::npos;
   for (std::size_t i = 0; i < plain.size(); ++i) {
-    if (i == key) text += "\x1b[4m" + plain.substr(i, 1) + "\x1b[24m";
-    else text += plain[i];
+    if (i == key)
+      text += "\x1b[4m" + plain.substr(i, 1) + "\x1b[24m";
+    else
+      text += plain[i];
   }
   return text + (focused ? " >\x1b[27m" : " >");
 }
@@ -121,7 +123,8 @@ std::string DrawBox(const std::string& text, const std::string& title, const Box
                     std::size_t focus, Screen screen) {
   const int widest = std::max(10, screen.columns - 6);
   std::vector<TerminalLine> lines = WrapTerminalText(text, widest);
-  lines.resize(std::min<std::size_t>(lines.size(), static_cast<std::size_t>(std::max(1, screen.rows - 6))));
+  lines.resize(
+      std::min<std::size_t>(lines.size(), static_cast<std::size_t>(std::max(1, screen.rows - 6))));
   const TerminalLine caption = WrapTerminalText(SafeTerminalLine(title).bytes, widest - 2).front();
   int inner = std::max(ButtonRowColumns(layout), caption.columns + 2);
   for (const TerminalLine& line : lines) inner = std::max(inner, line.columns);
@@ -137,7 +140,8 @@ std::string DrawBox(const std::string& text, const std::string& title, const Box
   out += MoveTo(top, left + 1 + captionLeft) + " \x1b[1m" + caption.bytes + "\x1b[22m ";
   int row = top + 1;
   out += MoveTo(row++, left) + "| " + empty + " |";
-  for (const TerminalLine& line : lines) out += MoveTo(row++, left) + "| " + Padded(line, inner) + " |";
+  for (const TerminalLine& line : lines)
+    out += MoveTo(row++, left) + "| " + Padded(line, inner) + " |";
   out += MoveTo(row++, left) + "| " + empty + " |";
   out += MoveTo(row, left) + "| " + empty + " |";
   out += MoveTo(row++, left + 2 + std::max(0, (inner - ButtonRowColumns(layout)) / 2));
@@ -171,7 +175,8 @@ KeyPress TakeKey(std::string& input) {
   }
   input.erase(0, 1);
   if (first > ' ' && first < 0x7f) {
-    return {Key::Letter, first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first};
+    return {Key::Letter,
+            first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first};
   }
   return {Key::None, 0};
 }

@@ -10,7 +10,9 @@
 namespace zorvane::posix {
 namespace {
 
-bool LocaleIsUtf8() { return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0; }
+bool LocaleIsUtf8() {
+  return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+}
 
 // Control pictures (U+2400 on) where the terminal speaks UTF-8, "?" elsewhere.
 TerminalLine Placeholder(wint_t character) {

@@ -12,11 +12,15 @@ int _dowildcard = -1;
 // demangled type name to stderr and bring a demangler and printf along,
 // a fifth of the executable; the tool never writes to stderr.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() {
+  std::abort();
+}
 }  // namespace __gnu_cxx
 
 namespace zorvane::platform {
 
-void EndProcess(int status) { std::exit(status); }
+void EndProcess(int status) {
+  std::exit(status);
+}
 
 }  // namespace zorvane::platform

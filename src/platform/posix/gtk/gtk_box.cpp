@@ -67,7 +67,9 @@ std::string TranslatedLabel(const ButtonSpec& button) {
 // Losing the X server must not look like an answer: GDK's own handler
 // exits with 1, which a script would read as OK.
 #ifdef GDK_WINDOWING_X11
-int LeaveWithoutAnswer(Display*) { _exit(0); }
+int LeaveWithoutAnswer(Display*) {
+  _exit(0);
+}
 #endif
 
 void GuardAgainstLostDisplay() {
@@ -83,8 +85,8 @@ GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
 // Ctrl+C copies the box as text, the way Windows' message box does.
 void CopyBox(const DialogState& state) {
   const std::string rule = "---------------------------\n";
-  const std::string copy = rule + state.title + "\n" + rule + state.text + "\n" + rule +
-                           state.labels + "\n" + rule;
+  const std::string copy =
+      rule + state.title + "\n" + rule + state.text + "\n" + rule + state.labels + "\n" + rule;
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
   gtk_clipboard_set_text(clipboard, copy.c_str(), static_cast<gint>(copy.size()));
   gtk_clipboard_store(clipboard);

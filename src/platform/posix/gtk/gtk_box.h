@@ -7,7 +7,7 @@
 namespace zorvane::posix {
 
 struct GtkBoxRequest {
-  std::string_view text;   // bytes in the locale's encoding
+  std::string_view text;  // bytes in the locale's encoding
   std::string_view title;
   const BoxLayout* layout;
 };

@@ -33,6 +33,7 @@ inline double Median(std::vector<double> values) {
     start = end + 1;
   }
   std::vector<char*> argv;
+  argv.reserve(words.size() + 1);
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
   execvp(argv[0], argv.data());

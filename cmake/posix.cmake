@@ -41,7 +41,10 @@ set_target_properties(zorvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY
 
 install(TARGETS zorvane RUNTIME DESTINATION bin)
 install(FILES doc/zorvane.1 DESTINATION share/man/man1)
+install(FILES LICENSE DESTINATION share/doc/zorvane RENAME copyright)
 foreach(size 16 32 48)
   install(FILES resources/zorvane-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
           RENAME zorvane.png)
 endforeach()
+
+include(cmake/packaging.cmake)

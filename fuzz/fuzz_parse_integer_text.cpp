@@ -46,9 +46,12 @@ std::uint32_t Expected(const char* text, std::size_t size) {
   const std::size_t length = size - first;
   if (length < 2 || rest[0] != '&') return Strtoul32(std::string(rest, length));
   switch (rest[1]) {
-    case 'H': case 'h': return ReadRadix(rest + 2, length - 2, 16);
-    case 'O': case 'o': return ReadRadix(rest + 2, length - 2, 8);
-    case 'B': case 'b': return ReadRadix(rest + 2, length - 2, 2);
+    case 'H':
+    case 'h': return ReadRadix(rest + 2, length - 2, 16);
+    case 'O':
+    case 'o': return ReadRadix(rest + 2, length - 2, 8);
+    case 'B':
+    case 'b': return ReadRadix(rest + 2, length - 2, 2);
     default: return ReadRadix(rest + 1, length - 1, 8);
   }
 }

@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string source(reinterpret_cast<const char*>(data), size);
-  const std::string result = zorvane::ReplaceText(source, zorvane::LineBreakEscape, zorvane::LineBreak);
+  const std::string result =
+      zorvane::ReplaceText(source, zorvane::LineBreakEscape, zorvane::LineBreak);
   if (result.size() != source.size()) std::abort();
   for (std::size_t i = 0; i < source.size(); ++i) {
     if (result[i] == source[i]) continue;

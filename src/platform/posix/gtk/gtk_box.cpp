@@ -127,7 +127,8 @@ void SetWindowIcon(GtkWindow* window) {
   for (int row = 0; row < Size; ++row) {
     for (int column = 0; column < Size; ++column) {
       const Colour colour = ColourAt((column + 0.5) / Size, (row + 0.5) / Size);
-      guchar* pixel = pixels + static_cast<std::ptrdiff_t>(row) * stride + std::ptrdiff_t{4} * column;
+      guchar* pixel =
+          pixels + static_cast<std::ptrdiff_t>(row) * stride + std::ptrdiff_t{4} * column;
       const Rgb rgb = Palette[colour];
       pixel[0] = rgb.red;
       pixel[1] = rgb.green;

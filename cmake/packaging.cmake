@@ -1,0 +1,16 @@
+# The Debian package of the native build. GTK is only recommended: without
+# it zorvane still draws its box on the terminal.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zorvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION "Shows a message box (a GTK dialog, or a box on the terminal) and exits with the code of the pressed button.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zorvane developers <zorvane@localhost>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34)")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgtk-3-0")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES TRUE)
+include(CPack)

@@ -22,6 +22,20 @@ inline double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// Measures each command `runs` times, interleaved (A B C A B C ...), so
+// that a change in the machine's load touches all of them alike; returns
+// the samples per command.
+template <typename Measure>
+std::vector<std::vector<double>> MeasureInterleaved(int runs,
+                                                    const std::vector<std::string>& commands,
+                                                    Measure measure) {
+  std::vector<std::vector<double>> samples(commands.size());
+  for (int run = 0; run < runs; ++run) {
+    for (std::size_t i = 0; i < commands.size(); ++i) samples[i].push_back(measure(commands[i]));
+  }
+  return samples;
+}
+
 // Runs a command given as words separated by single spaces, with no shell
 // in between, so that only the command itself is measured.
 [[noreturn]] inline void ExecWords(const std::string& command) {

@@ -45,10 +45,7 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   const int runs = std::atoi(argv[1]);
   std::vector<std::string> commands(argv + 2, argv + argc);
-  std::vector<std::vector<double>> times(commands.size());
-  for (int run = 0; run < runs; ++run) {
-    for (std::size_t i = 0; i < commands.size(); ++i) times[i].push_back(RunOnce(commands[i]));
-  }
+  const auto times = MeasureInterleaved(runs, commands, RunOnce);
   for (std::size_t i = 0; i < commands.size(); ++i) {
     std::printf("%.2f\t%s\n", Median(times[i]), commands[i].c_str());
   }

@@ -36,10 +36,7 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   const int runs = std::atoi(argv[1]);
   std::vector<std::string> commands(argv + 2, argv + argc);
-  std::vector<std::vector<double>> times(commands.size());
-  for (int run = 0; run < runs; ++run) {
-    for (std::size_t i = 0; i < commands.size(); ++i) times[i].push_back(TimeOnce(commands[i]));
-  }
+  const auto times = MeasureInterleaved(runs, commands, TimeOnce);
   const double base = Median(times[0]);
   for (std::size_t i = 0; i < commands.size(); ++i) {
     const double median = Median(times[i]);

@@ -70,3 +70,55 @@ wait_status() {
   STATUS=$?
   [ "$STATUS" -eq 124 ] && STATUS=timeout
 }
+
+# press_and_wait TITLE KEYS...: presses the keys in the box that start_box
+# (each test library's own) opened; prints its status, or "no window".
+press_and_wait() {
+  if ! press_keys "$@"; then
+    kill "$BOX_PID" 2>/dev/null
+    wait "$BOX_PID" 2>/dev/null
+    echo "no window"
+    return
+  fi
+  wait_status "$BOX_PID"
+  echo "$STATUS"
+}
+
+# box TITLE KEYS -- ARGUMENTS...: shows a box, presses the keys, prints the status.
+box() {
+  local title=$1 keys=()
+  shift
+  while [ "$1" != "--" ]; do keys+=("$1"); shift; done
+  shift
+  start_box "$@"
+  press_and_wait "$title" "${keys[@]}"
+}
+
+# check_usage_screen RUN: RUN is a function that runs the tool with the
+# arguments it is given. Checks the usage screen's exact bytes, no stderr
+# and status 0 for every way of asking, and status 0 whatever becomes of
+# standard output.
+check_usage_screen() {
+  local run=$1
+  sed 's/$/\r/' "$(dirname "${BASH_SOURCE[0]}")/usage.expected" >"$WORK/expected"
+  usage_case() {
+    local name=$1 status
+    shift
+    "$run" "$@" >"$WORK/out" 2>"$WORK/err"
+    status=$?
+    check "usage: $name" "same 0 quiet" \
+      "$(cmp -s "$WORK/out" "$WORK/expected" && echo same) $status $([ -s "$WORK/err" ] || echo quiet)"
+  }
+  usage_case "/?" /?
+  usage_case "-?" -?
+  usage_case "no arguments"
+  usage_case "empty text, more arguments" '' Title 64
+  usage_case "spaces only" '     '
+  usage_case "/? among spaces, more arguments" '  /?  ' T 16 x y
+  "$run" /? | true  # the reader is gone before the first write
+  check "pipe closed early: 0" 0 "${PIPESTATUS[0]}"
+  "$run" /? >&-
+  check "stdout closed: 0" 0 "$?"
+  "$run" /? >/dev/full
+  check "disk full: 0" 0 "$?"
+}

@@ -8,22 +8,6 @@ start_box() {
   BOX_PID=$!
 }
 
-# box TITLE KEYS -- ARGUMENTS...: shows the dialog, presses the keys, prints the status.
-box() {
-  local title=$1 keys=()
-  shift
-  while [ "$1" != "--" ]; do keys+=("$1"); shift; done
-  shift
-  start_box "$@"
-  if ! press_keys "$title" "${keys[@]}"; then
-    kill "$BOX_PID" 2>/dev/null
-    echo "no window"
-    return
-  fi
-  wait_status "$BOX_PID"
-  echo "$STATUS"
-}
-
 # still_open TITLE: "open" if the dialog is still there half a second on.
 still_open() {
   sleep 0.5

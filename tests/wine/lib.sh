@@ -15,29 +15,6 @@ start_box() {
   BOX_PID=$!
 }
 
-# Presses the keys in the box of this title; prints the exit status, or
-# "no window" / "timeout".
-press_and_wait() {
-  if ! press_keys "$@"; then
-    kill "$BOX_PID" 2>/dev/null
-    wait "$BOX_PID" 2>/dev/null
-    echo "no window"
-    return
-  fi
-  wait_status "$BOX_PID"
-  echo "$STATUS"
-}
-
-# box TITLE KEYS -- ARGUMENTS...: shows a box, presses the keys, prints the status.
-box() {
-  local title=$1 keys=()
-  shift
-  while [ "$1" != "--" ]; do keys+=("$1"); shift; done
-  shift
-  start_box "$@"
-  press_and_wait "$title" "${keys[@]}"
-}
-
 # Controls of the open box, one "class<TAB>text" line each, from boxdump.exe.
 box_controls() {
   timeout 20 wine "$BOXDUMP_EXE" "$1" 2>/dev/null

@@ -20,4 +20,6 @@ no_terminal env DISPLAY=:99999 "$WORK/alone/zorvane" "No module here" Title 1
 check "display but no module, no terminal: 0" 0 "$?"
 no_terminal env DISPLAY=:99999 "$ZORVANE_BIN" "No server there" Title 1
 check "display that cannot be opened, no terminal: 0" 0 "$?"
+no_terminal env -u DISPLAY WAYLAND_DISPLAY=wayland-none "$ZORVANE_BIN" "Wayland only" Title 1
+check "Wayland without X, no terminal: 0" 0 "$?"
 check "still nothing printed" 0 "$(wc -c <"$WORK/out")"

@@ -177,6 +177,11 @@ GtkWidget* BuildDialog(DialogState& state) {
 extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
   using namespace zorvane::posix;
   g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
+  // X11 only (XWayland on a Wayland desktop): GDK's Wayland backend ends
+  // the process with status 1 when its display goes away, which a script
+  // would read as OK, and offers no hook to prevent it. Without X the
+  // terminal box takes over.
+  gdk_set_allowed_backends("x11");
   if (!gtk_init_check(nullptr, nullptr)) return -1;
   GuardAgainstLostDisplay();
   DialogState state{request->layout, LocaleTextToUtf8(request->title),

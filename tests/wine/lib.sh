@@ -5,6 +5,9 @@
 . "$(dirname "${BASH_SOURCE[0]}")/../e2e_lib.sh"
 
 export WINEPREFIX="$ZORVANE_PREFIX"
+# Wine turns the Unix arguments into Windows ones by the locale; in the C
+# locale it drops every byte above 0x7F.
+export LC_ALL=C.UTF-8
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 CLEANUPS+=("wineserver -k 2>/dev/null")

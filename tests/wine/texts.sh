@@ -31,7 +31,7 @@ check "title keeps its escape" 1 "$(box 'x\ny' Return -- text 'x\ny' 0)"
 check "title cut to 250 bytes" 1 "$(box "${long:0:250}" Return -- text "$long" 0)"
 check "fourth argument ignored" 1 "$(box Four Return -- text Four 0 16 extra)"
 check "tabs and control bytes" 1 "$(box Ctl Return -- $'\t\x01\x1f\x7f' Ctl 0)"
-check "bytes 0x80-0xFF" 1 "$(box High Return -- $'\x80\xa9\xff' High 0)"
+check "bytes 0x80-0xFF" 1 "$(box High Return -- $'high \x80\xa9\xff' High 0)"
 check "style &H alone is OK only" 1 "$(box Amp Return -- text Amp '&H')"
 check "32000-byte arguments" 2 "$(box Zorvane Escape -- "$(head -c 32000 /dev/zero | tr '\0' z)" '' 1)"
 

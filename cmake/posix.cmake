@@ -2,6 +2,7 @@
 # drawn on the terminal. The binary itself links no GUI library.
 add_library(zorvane_posix STATIC
   src/platform/posix/box_layout.cpp
+  src/platform/posix/terminal_drawing.cpp
   src/platform/posix/terminal_text.cpp)
 target_link_libraries(zorvane_posix PUBLIC zorvane_core)
 set_target_properties(zorvane_posix zorvane_core PROPERTIES POSITION_INDEPENDENT_CODE ON)

@@ -7,6 +7,9 @@
 SOCKET="zorvane-test-$$"
 CLEANUPS+=('tmux -L "$SOCKET" kill-server 2>/dev/null')
 BOXES=0
+# An idle session keeps the server up while one box's session goes and the
+# next one's comes; without it the server exits in between.
+tmux -L "$SOCKET" new-session -d -s keep "sleep 600"
 
 # open_box ARGUMENTS...: runs zorvane in a fresh 80x24 pane; records the
 # stty mode before and after, and the status. The pane's shell survives

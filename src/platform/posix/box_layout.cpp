@@ -59,11 +59,15 @@ std::string PlainLabel(std::string_view label) {
   return plain;
 }
 
+char LowerAscii(char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
 char AccessKey(const ButtonSpec& button) {
   const std::size_t mark = button.label.find('_');
   if (!button.hasAccessKey || mark + 1 >= button.label.size()) return 0;
   const char key = button.label[mark + 1];
-  return key >= 'A' && key <= 'Z' ? static_cast<char>(key - 'A' + 'a') : key;
+  return LowerAscii(key);
 }
 
 }  // namespace zorvane::posix

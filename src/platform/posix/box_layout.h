@@ -32,6 +32,9 @@ std::optional<BoxLayout> LayOutBox(std::int32_t style);
 // The label as shown, without the "_" that marks the access key.
 std::string PlainLabel(std::string_view label);
 
+// A-Z to a-z; every other byte as it is.
+char LowerAscii(char byte);
+
 // The button's access key in lower case, or 0 where it has none.
 char AccessKey(const ButtonSpec& button);
 

@@ -1,9 +1,13 @@
 # The native zorvane: a GTK dialog from a module loaded on demand, or a box
 # drawn on the terminal. The binary itself links no GUI library.
 add_library(zorvane_posix STATIC
+  src/platform/posix/box_labels.cpp
   src/platform/posix/box_layout.cpp
-  src/platform/posix/terminal_drawing.cpp
-  src/platform/posix/terminal_text.cpp)
+  src/platform/posix/executable_directory.cpp
+  src/platform/posix/terminal/line_prompt.cpp
+  src/platform/posix/terminal/terminal_drawing.cpp
+  src/platform/posix/terminal/terminal_keys.cpp
+  src/platform/posix/terminal/terminal_text.cpp)
 target_link_libraries(zorvane_posix PUBLIC zorvane_core)
 set_target_properties(zorvane_posix zorvane_core PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
@@ -14,7 +18,8 @@ add_executable(zorvane
   src/platform/posix/message_box.cpp
   src/platform/posix/process.cpp
   src/platform/posix/standard_output.cpp
-  src/platform/posix/terminal_box.cpp)
+  src/platform/posix/terminal/terminal_box.cpp
+  src/platform/posix/terminal/terminal_io.cpp)
 target_link_libraries(zorvane PRIVATE zorvane_posix ${CMAKE_DL_LIBS})
 # Loading the shared C++ runtime would double the start-up time of the
 # usage screen; the C library is all that is left to load.
@@ -49,3 +54,20 @@ foreach(size 16 32 48)
 endforeach()
 
 include(cmake/packaging.cmake)
+
+# The button labels' own message catalogue, compiled beside the binary
+# (where a build tree's zorvane looks first) and installed under share/.
+find_program(MSGFMT msgfmt REQUIRED)
+file(READ po/LINGUAS ZORVANE_LANGUAGES)
+string(REGEX MATCHALL "[A-Za-z_]+" ZORVANE_LANGUAGES "${ZORVANE_LANGUAGES}")
+set(ZORVANE_CATALOGUES)
+foreach(language ${ZORVANE_LANGUAGES})
+  set(catalogue ${CMAKE_BINARY_DIR}/locale/${language}/LC_MESSAGES/zorvane.mo)
+  add_custom_command(OUTPUT ${catalogue}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/locale/${language}/LC_MESSAGES
+    COMMAND ${MSGFMT} --check-format -o ${catalogue} ${PROJECT_SOURCE_DIR}/po/${language}.po
+    DEPENDS ${PROJECT_SOURCE_DIR}/po/${language}.po VERBATIM)
+  list(APPEND ZORVANE_CATALOGUES ${catalogue})
+  install(FILES ${catalogue} DESTINATION share/locale/${language}/LC_MESSAGES)
+endforeach()
+add_custom_target(zorvane_catalogues ALL DEPENDS ${ZORVANE_CATALOGUES})

@@ -1,4 +1,4 @@
-#include "platform/posix/terminal_text.h"
+#include "platform/posix/terminal/terminal_text.h"
 
 #include <gtest/gtest.h>
 

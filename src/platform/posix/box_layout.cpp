@@ -3,11 +3,11 @@
 namespace zorvane::posix {
 namespace {
 
-constexpr ButtonSpec Ok{"_OK", 1, false}, Cancel{"_Cancel", 2, false}, Abort{"_Abort", 3, true},
-    Retry{"_Retry", 4, true}, Ignore{"_Ignore", 5, true}, Yes{"_Yes", 6, true}, No{"_No", 7, true},
-    TryAgain{"_Try Again", 10, true}, Continue{"_Continue", 11, true};
-
+// Set by set, left to right, as Windows orders them.
 std::vector<ButtonSpec> ButtonSet(int set) {
+  const ButtonSpec Ok{"OK", 1}, Cancel{"Cancel", 2}, Abort{"_Abort", 3}, Retry{"_Retry", 4},
+      Ignore{"_Ignore", 5}, Yes{"_Yes", 6}, No{"_No", 7}, TryAgain{"_Try Again", 10},
+      Continue{"_Continue", 11};
   switch (set) {
     case 0: return {Ok};
     case 1: return {Ok, Cancel};
@@ -30,11 +30,13 @@ BoxIcon IconOf(std::int32_t style) {
   }
 }
 
+constexpr int CancelCode = 2;
+
 // Escape answers Cancel where there is one, OK on the OK-only box, and
 // nothing otherwise, so a script never reads an answer nobody gave.
 int EscapeCodeOf(const std::vector<ButtonSpec>& buttons) {
   for (const ButtonSpec& button : buttons) {
-    if (button.code == Cancel.code) return Cancel.code;
+    if (button.code == CancelCode) return CancelCode;
   }
   return buttons.size() == 1 ? buttons[0].code : 0;
 }
@@ -59,15 +61,10 @@ std::string PlainLabel(std::string_view label) {
   return plain;
 }
 
-char LowerAscii(char byte) {
-  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
-}
-
-char AccessKey(const ButtonSpec& button) {
-  const std::size_t mark = button.label.find('_');
-  if (!button.hasAccessKey || mark + 1 >= button.label.size()) return 0;
-  const char key = button.label[mark + 1];
-  return LowerAscii(key);
+std::size_t AccessKeyAt(std::string_view label) {
+  const std::size_t mark = label.find('_');
+  if (mark == std::string_view::npos || mark + 1 >= label.size()) return std::string_view::npos;
+  return mark + 1;
 }
 
 }  // namespace zorvane::posix

@@ -10,9 +10,8 @@
 namespace zorvane::posix {
 
 struct ButtonSpec {
-  std::string_view label;  // GTK's mnemonic form, "_" before the access key
-  int code;                // what the process exits with when it is pressed
-  bool hasAccessKey;       // OK and Cancel have none, as on Windows
+  std::string label;  // "_" before the access key; OK and Cancel have none, as on Windows
+  int code;           // what the process exits with when it is pressed
 };
 
 enum class BoxIcon { NoIcon, Error, Question, Warning, Information };
@@ -25,17 +24,15 @@ struct BoxLayout {
   bool systemModal;
 };
 
-// What a style word means, as the Windows message box reads it. No layout
-// for button set 7, which Windows refuses.
+// What a style word means, as the Windows message box reads it, with
+// English labels. No layout for button set 7, which Windows refuses.
 std::optional<BoxLayout> LayOutBox(std::int32_t style);
 
 // The label as shown, without the "_" that marks the access key.
 std::string PlainLabel(std::string_view label);
 
-// A-Z to a-z; every other byte as it is.
-char LowerAscii(char byte);
-
-// The button's access key in lower case, or 0 where it has none.
-char AccessKey(const ButtonSpec& button);
+// Where the access key's character starts in `label`, or npos where it
+// has none. The caller decodes the character in the label's encoding.
+std::size_t AccessKeyAt(std::string_view label);
 
 }  // namespace zorvane::posix

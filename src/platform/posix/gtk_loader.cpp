@@ -3,9 +3,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 
+#include "platform/posix/executable_directory.h"
 #include "platform/posix/gtk/gtk_box.h"
 
 namespace zorvane::posix {
@@ -17,14 +17,6 @@ bool HasDisplay() {
     if (value && *value) return true;
   }
   return false;
-}
-
-std::string ExecutableDirectory() {
-  char path[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return {};
-  const std::string executable(path, static_cast<std::size_t>(length));
-  return executable.substr(0, executable.find_last_of('/'));
 }
 
 // Installed beside the other libraries, or beside the binary in a build tree.

@@ -1,19 +1,21 @@
 #include <clocale>
 
 #include "platform/platform.h"
+#include "platform/posix/box_labels.h"
 #include "platform/posix/box_layout.h"
 #include "platform/posix/gtk_loader.h"
-#include "platform/posix/terminal_box.h"
+#include "platform/posix/terminal/terminal_box.h"
 
 namespace zorvane::platform {
 
 // The services in the order they are tried; each one declines (no value)
 // when it cannot show a box here, and 0 answers when none can.
 int ShowMessageBox(const std::string& text, const std::string& title, std::int32_t style) {
-  const std::optional<posix::BoxLayout> layout = posix::LayOutBox(style);
+  std::optional<posix::BoxLayout> layout = posix::LayOutBox(style);
   if (!layout) return 0;  // no such button set: Windows refuses it too
   // Only now: the decision above reads numbers in the C locale.
   std::setlocale(LC_ALL, "");
+  posix::TranslateLabels(*layout);
   for (auto service : {posix::ShowGtkBox, posix::ShowTerminalBox}) {
     if (const std::optional<int> code = service(text, title, *layout)) return *code;
   }

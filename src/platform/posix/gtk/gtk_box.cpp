@@ -12,6 +12,7 @@
 #endif
 
 #include <string>
+#include <vector>
 
 #include "icon_picture.h"
 #include "platform/posix/gtk/utf8_text.h"
@@ -24,6 +25,7 @@ struct DialogState {
   std::string title;  // UTF-8, as shown
   std::string text;
   std::string labels;
+  std::vector<gunichar> letters;  // each button's access key, 0 for none
 };
 
 const char* IconNameOf(BoxIcon icon) {
@@ -56,12 +58,11 @@ void AddMessage(GtkDialog* dialog, const std::string& text, BoxIcon icon) {
   gtk_widget_show_all(row);
 }
 
-// GTK's own translation where it has one, as Windows shows its labels in
-// the user's language; OK and Cancel lose the access key they have there.
-std::string TranslatedLabel(const ButtonSpec& button) {
-  const std::string key(button.label);
-  const std::string translated = g_dgettext("gtk30", key.c_str());
-  return button.hasAccessKey ? translated : PlainLabel(translated);
+// The letter that presses a button: the one after "_" in its shown label,
+// lower case; 0 where it has none.
+gunichar AccessLetter(const std::string& label) {
+  const std::size_t key = AccessKeyAt(label);
+  return key == std::string::npos ? 0 : g_unichar_tolower(g_utf8_get_char(label.c_str() + key));
 }
 
 // Losing the X server must not look like an answer: GDK's own handler
@@ -92,19 +93,20 @@ void CopyBox(const DialogState& state) {
   gtk_clipboard_store(clipboard);
 }
 
-// A button's access key works without Alt, as in Windows' message box.
+// A button's access key works without Alt and in either case, as in
+// Windows' message box; where two buttons share it, the first one wins.
 gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
   const auto* state = static_cast<const DialogState*>(data);
-  const guint key = gdk_keyval_to_lower(event->keyval);
   const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
-  if (modifiers == GDK_CONTROL_MASK && key == GDK_KEY_c) {
+  if (modifiers == GDK_CONTROL_MASK && gdk_keyval_to_lower(event->keyval) == GDK_KEY_c) {
     CopyBox(*state);
     return TRUE;
   }
-  if (modifiers != 0 && modifiers != GDK_MOD1_MASK) return FALSE;
-  for (const ButtonSpec& button : state->layout->buttons) {
-    if (AccessKey(button) != 0 && key == static_cast<guint>(AccessKey(button))) {
-      gtk_dialog_response(GTK_DIALOG(dialog), button.code);
+  if ((modifiers & ~(GDK_MOD1_MASK | GDK_SHIFT_MASK)) != 0) return FALSE;
+  const gunichar typed = g_unichar_tolower(gdk_keyval_to_unicode(event->keyval));
+  for (std::size_t i = 0; i < state->letters.size(); ++i) {
+    if (typed != 0 && state->letters[i] == typed) {
+      gtk_dialog_response(GTK_DIALOG(dialog), state->layout->buttons[i].code);
       return TRUE;
     }
   }
@@ -152,7 +154,8 @@ GtkWidget* BuildDialog(DialogState& state) {
   GtkWidget* focused = nullptr;
   for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
     const ButtonSpec& button = layout.buttons[i];
-    const std::string label = TranslatedLabel(button);
+    const std::string label = LocaleTextToUtf8(button.label);
+    state.letters.push_back(AccessLetter(label));
     GtkWidget* widget = gtk_dialog_add_button(GTK_DIALOG(dialog), label.c_str(), button.code);
     state.labels += (i ? "   " : "") + PlainLabel(label);
     if (i == layout.defaultButton) focused = widget;
@@ -184,8 +187,8 @@ extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
   gdk_set_allowed_backends("x11");
   if (!gtk_init_check(nullptr, nullptr)) return -1;
   GuardAgainstLostDisplay();
-  DialogState state{request->layout, LocaleTextToUtf8(request->title),
-                    LocaleTextToUtf8(request->text), ""};
+  DialogState state{
+      request->layout, LocaleTextToUtf8(request->title), LocaleTextToUtf8(request->text), "", {}};
   GtkWidget* dialog = BuildDialog(state);
   // Escape and the close box both arrive as a delete event; where the box
   // has no answer for them they do nothing and the dialog carries on.

@@ -1,4 +1,4 @@
-#include "platform/posix/terminal_text.h"
+#include "platform/posix/terminal/terminal_text.h"
 
 #include <langinfo.h>
 
@@ -8,11 +8,12 @@
 #include <cwctype>
 
 namespace zorvane::posix {
-namespace {
 
 bool LocaleIsUtf8() {
   return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
 }
+
+namespace {
 
 // Control pictures (U+2400 on) where the terminal speaks UTF-8, "?" elsewhere.
 TerminalLine Placeholder(wint_t character) {
@@ -87,6 +88,23 @@ void WrapLine(std::string_view text, int width, std::vector<TerminalLine>& lines
 TerminalLine SafeTerminalLine(std::string_view text) {
   const std::vector<TerminalLine> cells = Cells(text);
   return Join(cells, 0, cells.size());
+}
+
+TerminalLine FitTerminalLine(std::string_view text, int width, const TerminalLine& mark) {
+  const std::vector<TerminalLine> cells = Cells(text);
+  TerminalLine whole = Join(cells, 0, cells.size());
+  if (whole.columns <= width) return whole;
+  std::size_t end = 0;
+  int columns = 0;
+  while (end < cells.size() && columns + cells[end].columns + mark.columns <= width) {
+    columns += cells[end++].columns;
+  }
+  TerminalLine cut = Join(cells, 0, end);
+  if (cut.columns + mark.columns <= width) {
+    cut.bytes += mark.bytes;
+    cut.columns += mark.columns;
+  }
+  return cut;
 }
 
 std::vector<TerminalLine> WrapTerminalText(std::string_view text, int width) {

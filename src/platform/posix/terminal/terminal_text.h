@@ -17,6 +17,14 @@ struct TerminalLine {
 // undecodable byte replaced by a visible placeholder, line breaks included.
 TerminalLine SafeTerminalLine(std::string_view text);
 
+// SafeTerminalLine of `text`, cut to at most `width` columns; where it is
+// cut, `mark` ends it.
+TerminalLine FitTerminalLine(std::string_view text, int width, const TerminalLine& mark);
+
+// Whether the locale's encoding is UTF-8, so that signs and box-drawing
+// characters can be used.
+bool LocaleIsUtf8();
+
 // `text` split at its line breaks (CR LF, LF or CR), made safe, and
 // wrapped to at most `width` columns, at a space where one allows it.
 std::vector<TerminalLine> WrapTerminalText(std::string_view text, int width);

@@ -8,7 +8,8 @@
 namespace zorvane::posix {
 
 // A box drawn on the controlling terminal (/dev/tty, never stdout or
-// stderr). Declines when there is no terminal.
+// stderr); on a terminal that takes no escape sequences, a line prompt.
+// Declines when there is no terminal.
 std::optional<int> ShowTerminalBox(const std::string& text, const std::string& title,
                                    const BoxLayout& layout);
 

@@ -1,0 +1,49 @@
+#include "platform/posix/box_labels.h"
+
+#include <libintl.h>
+#include <sys/stat.h>
+
+#include "platform/posix/executable_directory.h"
+
+namespace zorvane::posix {
+namespace {
+
+// Beside the binary in a build tree, under share/ once installed.
+std::string CatalogueDirectory() {
+  const std::string directory = ExecutableDirectory();
+  for (const char* relative : {"/locale", "/../share/locale"}) {
+    struct stat found {};
+    if (stat((directory + relative).c_str(), &found) == 0) return directory + relative;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
+                                     const std::vector<std::optional<std::string>>& translated) {
+  std::vector<std::string> labels;
+  for (const std::optional<std::string>& label : translated) {
+    if (!label) return english;
+    labels.push_back(*label);
+  }
+  return labels;
+}
+
+void TranslateLabels(BoxLayout& layout) {
+  const std::string directory = CatalogueDirectory();
+  if (directory.empty() || !bindtextdomain(LabelDomain, directory.c_str())) return;
+  std::vector<std::string> english;
+  std::vector<std::optional<std::string>> translated;
+  for (const ButtonSpec& button : layout.buttons) {
+    english.push_back(button.label);
+    // gettext hands back its argument itself where the catalogue has no entry.
+    const char* found = dgettext(LabelDomain, button.label.c_str());
+    translated.push_back(found == button.label.c_str() ? std::nullopt
+                                                       : std::optional<std::string>(found));
+  }
+  const std::vector<std::string> labels = OneLanguage(english, translated);
+  for (std::size_t i = 0; i < labels.size(); ++i) layout.buttons[i].label = labels[i];
+}
+
+}  // namespace zorvane::posix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/posix/box_layout.h"
+
+namespace zorvane::posix {
+
+inline constexpr const char* LabelDomain = "zorvane";
+
+// A box speaks one language: the translations where every label has one,
+// the English labels otherwise.
+std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
+                                     const std::vector<std::optional<std::string>>& translated);
+
+// The layout's labels in the user's language, from the tool's own message
+// catalogue, in the locale's encoding. Both boxes show these.
+void TranslateLabels(BoxLayout& layout);
+
+}  // namespace zorvane::posix

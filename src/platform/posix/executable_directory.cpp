@@ -1,0 +1,17 @@
+#include "platform/posix/executable_directory.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+namespace zorvane::posix {
+
+std::string ExecutableDirectory() {
+  char path[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return {};
+  const std::string executable(path, static_cast<std::size_t>(length));
+  return executable.substr(0, executable.find_last_of('/'));
+}
+
+}  // namespace zorvane::posix

@@ -1,0 +1,109 @@
+#include "platform/posix/terminal/line_prompt.h"
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "platform/posix/terminal/terminal_keys.h"
+#include "platform/posix/terminal/terminal_text.h"
+#include "platform/posix/write_all.h"
+
+namespace zorvane::posix {
+namespace {
+
+std::string Trimmed(const std::string& line) {
+  const std::size_t first = line.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return {};
+  return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string ChoiceLine(const BoxLayout& layout) {
+  const std::vector<wchar_t> letters = PromptLetters(layout);
+  std::string line;
+  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+    const std::string plain = PlainLabel(layout.buttons[i].label);
+    line += (i ? ", " : "") + SafeTerminalLine(plain).bytes;
+    // The letter as the label shows it, so it is in the label's encoding.
+    const std::size_t key = AccessKeyAt(layout.buttons[i].label);
+    const std::size_t at = key == std::string::npos ? 0 : key - 1;
+    if (letters[i])
+      line += " [" + SafeTerminalLine(plain.substr(at, CharacterLength(plain, at))).bytes + "]";
+  }
+  std::string escape;
+  for (const ButtonSpec& button : layout.buttons) {
+    if (button.code == layout.escapeCode) escape = ", Esc: " + PlainLabel(button.label);
+  }
+  return line + " (Return: " + PlainLabel(layout.buttons[layout.defaultButton].label) + escape +
+         ")? ";
+}
+
+// One line from the terminal without its line end; no value at end of input.
+std::optional<std::string> ReadLine(int fd) {
+  std::string line;
+  char byte = 0;
+  for (;;) {
+    const ssize_t length = read(fd, &byte, 1);
+    if (length <= 0) return std::nullopt;
+    if (byte == '\n') return line;
+    line += byte;
+  }
+}
+
+}  // namespace
+
+std::vector<wchar_t> PromptLetters(const BoxLayout& layout) {
+  std::vector<wchar_t> letters;
+  for (const ButtonSpec& button : layout.buttons) letters.push_back(AccessLetter(button));
+  for (std::size_t i = 0; i < letters.size(); ++i) {
+    if (letters[i]) continue;
+    const wchar_t first = LetterAt(PlainLabel(layout.buttons[i].label), 0);
+    bool taken = false;
+    for (wchar_t other : letters) taken = taken || other == first;
+    if (!taken) letters[i] = first;
+  }
+  return letters;
+}
+
+std::string PromptText(const std::string& text, const std::string& title, const BoxLayout& layout) {
+  std::string out = SafeTerminalLine(title).bytes + "\n\n";
+  for (const TerminalLine& line : WrapTerminalText(text, 1 << 20)) out += line.bytes + "\n";
+  return out + "\n" + ChoiceLine(layout);
+}
+
+std::optional<int> AnswerOfLine(const std::string& line, const BoxLayout& layout) {
+  const std::string typed = Trimmed(line);
+  if (typed.empty()) return layout.buttons[layout.defaultButton].code;
+  if (typed == "\x1b") {
+    if (layout.escapeCode != 0) return layout.escapeCode;
+    return std::nullopt;
+  }
+  if (CharacterLength(typed, 0) != typed.size()) return std::nullopt;
+  const wchar_t letter = LetterAt(typed, 0);
+  const std::vector<wchar_t> letters = PromptLetters(layout);
+  for (std::size_t i = 0; i < letters.size(); ++i) {
+    if (letters[i] && letters[i] == letter) return layout.buttons[i].code;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> ShowLinePrompt(const std::string& text, const std::string& title,
+                                  const BoxLayout& layout) {
+  const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  tcflush(fd, TCIFLUSH);  // nothing typed before the question was seen answers it
+  WriteAll(fd, PromptText(text, title, layout));
+  std::optional<int> answer;
+  while (!answer) {
+    const std::optional<std::string> line = ReadLine(fd);
+    if (!line) {
+      WriteAll(fd, "\n");  // the caller's next output starts on a line of its own
+      break;
+    }
+    answer = AnswerOfLine(*line, layout);
+    if (!answer) WriteAll(fd, ChoiceLine(layout));
+  }
+  close(fd);
+  return answer.value_or(0);
+}
+
+}  // namespace zorvane::posix

@@ -72,6 +72,16 @@ check "dialog writes no stderr" 0 "$(wc -c <"$WORK/stderr")"
 check "blank title: default" 1 "$(box Zorvane Return -- text '  ' 0)"
 check "markup title shown literally" 1 "$(box '<b>x</b> &amp; %s' Return -- text '<b>x</b> &amp; %s' 0)"
 
+# The user's language: the same words as the terminal box, access keys
+# from the shown label, in either case.
+LC_ALL=de_DE.UTF-8 start_box "Weiter?" Deutsch 36
+press_keys Deutsch ctrl+c
+check "German labels" "Ja   Nein" "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 6p)"
+press_keys Deutsch shift+j
+wait_status "$BOX_PID"
+check "Shift+J presses Ja" 6 "$STATUS"
+LC_ALL=de_DE.UTF-8 expect "German Abort/Retry/Ignore: w" 4 2 w
+
 start_box "The display goes away" Doomed 1
 wait_window Doomed >/dev/null
 kill "$XVFB_PID"

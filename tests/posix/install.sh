@@ -7,7 +7,7 @@ prefix="$WORK/prefix"
 cmake --install "$ZORVANE_BUILD" --prefix "$prefix" >/dev/null
 for file in bin/zorvane lib/zorvane/zorvane-gtk.so share/man/man1/zorvane.1 \
   share/icons/hicolor/16x16/apps/zorvane.png share/icons/hicolor/32x32/apps/zorvane.png \
-  share/icons/hicolor/48x48/apps/zorvane.png; do
+  share/icons/hicolor/48x48/apps/zorvane.png share/locale/de/LC_MESSAGES/zorvane.mo; do
   check "installed $file" yes "$([ -s "$prefix/$file" ] && echo yes)"
 done
 check "man page has its exit codes" 1 "$(grep -c '^.SH EXIT STATUS' "$prefix/share/man/man1/zorvane.1")"
@@ -15,3 +15,4 @@ check "man page has its exit codes" 1 "$(grep -c '^.SH EXIT STATUS' "$prefix/sha
 start_display
 ZORVANE_BIN="$prefix/bin/zorvane"
 check "installed zorvane shows the GTK dialog" 6 "$(box Installed Return -- text Installed 4)"
+check "and finds its German labels" 6 "$(LC_ALL=de_DE.UTF-8 box Installed j -- text Installed 4)"

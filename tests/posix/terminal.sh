@@ -11,23 +11,27 @@ BOXES=0
 # next one's comes; without it the server exits in between.
 tmux -L "$SOCKET" new-session -d -s keep "sleep 600"
 
-# open_box ARGUMENTS...: runs zorvane in a fresh 80x24 pane; records the
-# stty mode before and after, and the status. The pane's shell survives
-# Ctrl-C so that it can record how zorvane ended.
+# open_box ARGUMENTS...: runs zorvane in a fresh pane, SIZE (80x24) and in
+# the C locale unless BOX_ENV says otherwise, after BEFORE (shell code);
+# records the stty mode before and after, and the status. The pane's shell
+# survives Ctrl-C so that it can record how zorvane ended.
 open_box() {
-  local quoted
+  local quoted size=${SIZE:-80x24}
   quoted=$(printf '%q ' "$@")
   rm -f "$WORK/status" "$WORK/mode.after"
   [ -n "${PANE:-}" ] && tmux -L "$SOCKET" kill-session -t "$PANE" 2>/dev/null
   PANE="box$((++BOXES))"
-  tmux -L "$SOCKET" new-session -d -s "$PANE" -x 80 -y 24 \
-    "trap : INT; stty -g >'$WORK/mode.before'; env -u DISPLAY -u WAYLAND_DISPLAY '$ZORVANE_BIN' $quoted \
+  tmux -L "$SOCKET" new-session -d -s "$PANE" -x "${size%x*}" -y "${size#*x}" \
+    "trap : INT; stty -g >'$WORK/mode.before'; ${BEFORE:-}
+     env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm LC_ALL=C ${BOX_ENV:-} '$ZORVANE_BIN' $quoted \
        >'$WORK/stdout' 2>'$WORK/stderr'; echo \$? >'$WORK/status'; stty -g >'$WORK/mode.after'; sleep 60"
   for _ in $(seq 100); do
-    screen | grep -q -- '+-' && return 0
+    screen | grep -q -- '< .* >' && return 0
     sleep 0.05
   done
 }
+
+pid_of_box() { pgrep -f "^$ZORVANE_BIN $1"; }
 
 screen() { tmux -L "$SOCKET" capture-pane -p -t "$PANE"; }
 keys() { tmux -L "$SOCKET" send-keys -t "$PANE" "$@"; sleep 0.1; }
@@ -46,7 +50,7 @@ answer() {
 open_box "Line 1 of text ...\nLine 2 of text ..." "My title" 68
 drawn=$(screen)
 check "title drawn"   1 "$(echo "$drawn" | grep -c 'My title')"
-check "two text lines" 2 "$(echo "$drawn" | grep -cE '\| Line [12] of text \.\.\.')"
+check "two text lines" 2 "$(echo "$drawn" | grep -cE '\| .*Line [12] of text \.\.\.')"
 check "buttons drawn" 1 "$(echo "$drawn" | grep -c '< Yes >  < No >')"
 keys Enter
 check "Return presses the default: Yes" "6 restored" "$(answer)"
@@ -80,7 +84,7 @@ open_box "Interrupted" "T" 1
 keys C-c
 check "Ctrl-C ends by SIGINT, mode restored" "130 restored" "$(answer)"
 open_box "Terminated" "T" 1
-pkill -TERM -f "^$ZORVANE_BIN Terminated"
+kill -TERM "$(pid_of_box Terminated)"
 check "SIGTERM ends by SIGTERM, mode restored" "143 restored" "$(answer)"
 
 open_box $'Bell\a escape \x1b[2J gone? \x9b' "T" 0
@@ -93,11 +97,87 @@ check "no control byte in what was sent" 0 \
 
 long=$(printf 'word%.0s ' $(seq 60))
 open_box "$long" "Wrapping" 0
-widest=$(screen | awk '{print length($0)}' | sort -n | tail -1)
+widest=$(screen | wc -L)
 check "long text wraps inside 80 columns" yes "$([ "$widest" -le 80 ] && echo yes)"
 tmux -L "$SOCKET" resize-window -t "$PANE" -x 50 -y 24
 sleep 0.3
-widest=$(screen | awk '{print length($0)}' | sort -n | tail -1)
+widest=$(screen | wc -L)
 check "resize redraws within 50 columns" yes "$([ "$widest" -le 50 ] && echo yes)"
 keys Enter
 check "answer after resize" "1 restored" "$(answer)"
+
+# No answer that nobody gave.
+open_box "Go on?" "T" 6
+tmux -L "$SOCKET" send-keys -t "$PANE" -l $'\x1b['
+sleep 0.3  # the rest of Right arrives late, as over a slow link
+keys -l C
+check "a split arrow presses no button" "" "$(cat "$WORK/status" 2>/dev/null)"
+keys Enter
+check "it moved the focus: Try Again" "10 restored" "$(answer)"
+# Return, typed before the box appears.
+(sleep 0.3; tmux -L "$SOCKET" send-keys -t "box$((BOXES + 1))" Enter) &
+BEFORE="sleep 1" open_box "Format disk?" "" 1
+wait
+sleep 0.3
+check "type-ahead answers nothing" "" "$(cat "$WORK/status" 2>/dev/null)"
+keys Tab Enter
+check "then the box answers: Cancel" "2 restored" "$(answer)"
+BEFORE="trap '' INT" open_box "Ignoring Ctrl-C" "T" 1
+keys C-c
+check "an ignored SIGINT stays ignored" "" "$(cat "$WORK/status" 2>/dev/null)"
+keys Escape
+check "then Escape: Cancel" "2 restored" "$(answer)"
+open_box "Alarm" "T" 1
+kill -ALRM "$(pid_of_box Alarm)"
+check "SIGALRM ends by SIGALRM, mode restored" "142 restored" "$(answer)"
+
+# Any terminal size.
+open_box "$(seq -s '\n' 1 25)" "Tall" 4
+check "25 lines on 24 rows: the last is hidden" 0 "$(screen | grep -c '| 25 ')"
+keys End
+check "End scrolls to the last line" 1 "$(screen | grep -c '| 25 ')"
+keys n
+check "and n answers No" "7 restored" "$(answer)"
+SIZE=30x12 open_box "Go on?" "T" 6
+check "30x12: every label whole" 3 "$(screen | grep -oE '< (Cancel|Try Again|Continue) >' | wc -l)"
+keys Escape
+answer >/dev/null
+
+# Job control, as in an interactive shell.
+PANE=shell
+tmux -L "$SOCKET" new-session -d -s shell -x 80 -y 24 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm LC_ALL=C PS1='$ ' bash --norc -i"
+keys "$ZORVANE_BIN Question T 4" Enter
+sleep 0.5
+keys C-z
+check "Ctrl-Z: back on the main screen" 0 "$(tmux -L "$SOCKET" display -p -t shell '#{alternate_on}')"
+keys "stty -a | grep -oE '(^| )-?(icanon|echo)( |$)' | tr -d ' ' | paste -sd," Enter
+sleep 0.3
+check "Ctrl-Z: the shell's mode is back" 1 "$(screen | grep -cx 'icanon,echo')"
+keys fg Enter
+sleep 0.5
+check "fg redraws the box" 1 "$(screen | grep -c '< Yes >  < No >')"
+keys n
+keys 'echo "status=$?"' Enter
+sleep 0.3
+check "then n: No" 1 "$(screen | grep -c '^status=7$')"
+
+# A terminal that takes no escape sequences gets a line prompt.
+BOX_ENV="TERM=dumb" open_box "Delete?\nIt is big" "Clean up" 35
+tmux -L "$SOCKET" pipe-pane -o -t "$PANE" "cat >>'$WORK/raw'"
+sleep 0.3
+check "dumb terminal: prompt shown" 1 "$(screen | grep -c '^Yes \[Y\], No \[N\], Cancel \[C\] (Return: Yes, Esc: Cancel)?')"
+keys x Enter N Enter
+check "a wrong letter asks again; N answers No" "7 restored" "$(answer)"
+check "no ESC byte written" 0 "$(grep -c $'\x1b' "$WORK/raw")"
+BOX_ENV="TERM=dumb" open_box "Go" "T" 1
+keys Enter
+check "dumb terminal: Return answers the default" "1 restored" "$(answer)"
+BOX_ENV="TERM=" open_box "Go" "T" 1
+keys C-d
+check "TERM empty: end of input answers 0" "0 restored" "$(answer)"
+
+# The user's language, the same words as the desktop box.
+BOX_ENV="LC_ALL=de_DE.UTF-8" open_box "Weiter?" "T" 36
+check "German labels" 1 "$(screen | grep -c '< Ja >  < Nein >')"
+keys J
+check "the translated access key: J is Ja" "6 restored" "$(answer)"

@@ -14,7 +14,9 @@ set_target_properties(zorvane_posix zorvane_core PROPERTIES POSITION_INDEPENDENT
 add_executable(zorvane
   src/cli/main.cpp
   src/cli/run_command.cpp
-  src/platform/posix/gtk_loader.cpp
+  src/platform/posix/desktop/desktop_box.cpp
+  src/platform/posix/desktop/module_loader.cpp
+  src/platform/posix/ending_signals.cpp
   src/platform/posix/message_box.cpp
   src/platform/posix/process.cpp
   src/platform/posix/standard_output.cpp
@@ -31,8 +33,8 @@ if(PkgConfig_FOUND)
 endif()
 if(GTK3_FOUND)
   add_library(zorvane_gtk MODULE
-    src/platform/posix/gtk/gtk_box.cpp
-    src/platform/posix/gtk/utf8_text.cpp)
+    src/platform/posix/desktop/gtk/gtk_box.cpp
+    src/platform/posix/desktop/gtk/utf8_text.cpp)
   target_link_libraries(zorvane_gtk PRIVATE zorvane_posix PkgConfig::GTK3)
   target_include_directories(zorvane_gtk PRIVATE resources)
   # Nor does the module bring the shared C++ runtime into the process.

@@ -3,7 +3,7 @@
 #include "platform/platform.h"
 #include "platform/posix/box_labels.h"
 #include "platform/posix/box_layout.h"
-#include "platform/posix/gtk_loader.h"
+#include "platform/posix/desktop/desktop_box.h"
 #include "platform/posix/terminal/terminal_box.h"
 
 namespace zorvane::platform {
@@ -16,7 +16,7 @@ int ShowMessageBox(const std::string& text, const std::string& title, std::int32
   // Only now: the decision above reads numbers in the C locale.
   std::setlocale(LC_ALL, "");
   posix::TranslateLabels(*layout);
-  for (auto service : {posix::ShowGtkBox, posix::ShowTerminalBox}) {
+  for (auto service : {posix::ShowDesktopBox, posix::ShowTerminalBox}) {
     if (const std::optional<int> code = service(text, title, *layout)) return *code;
   }
   return 0;

@@ -1,7 +1,6 @@
 #include "platform/posix/terminal/terminal_box.h"
 
 #include <poll.h>
-#include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -93,14 +92,12 @@ std::optional<int> RunBox(const Terminal& terminal, const std::string& text,
     state.view.scroll = picture.scroll;
     state.page = picture.textRows;
     WriteAll(terminal.fd, picture.bytes);
-    pollfd watched[2] = {{terminal.fd, POLLIN, 0}, {terminal.signals, POLLIN, 0}};
+    pollfd watched[2] = {{terminal.fd, POLLIN, 0}, {terminal.signals.fd, POLLIN, 0}};
     const int ready = poll(watched, 2, WaitsForQuiet(state.input) ? EscapeWaitMilliseconds : -1);
     if (ready < 0) continue;
     if (watched[1].revents & POLLIN) {
-      signalfd_siginfo info{};
-      if (read(terminal.signals, &info, sizeof info) == sizeof info &&
-          !HandleSignal(terminal, static_cast<int>(info.ssi_signo)))
-        return 0;
+      const int signal = TakeSignal(terminal.signals);
+      if (signal != 0 && !HandleSignal(terminal, signal)) return 0;
       continue;
     }
     if (watched[0].revents & POLLIN) {

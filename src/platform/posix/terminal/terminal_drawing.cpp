@@ -135,9 +135,11 @@ BoxPicture DrawFramed(const std::string& text, const std::string& title, const B
   const TerminalLine shown = FitTerminalLine(caption.bytes, inner - 2, glyphs.cut);
   out += MoveTo(top, left + 1 + (inner + 2 - shown.columns - 2) / 2) + " \x1b[1m" + shown.bytes +
          "\x1b[22m ";
-  const std::string side(glyphs.vertical), blank(static_cast<std::size_t>(inner), ' ');
+  const std::string side(glyphs.vertical);
+  const std::string inside = side + std::string(static_cast<std::size_t>(inner) + 2, ' ') + side;
   for (int row = top + 1; row < top + height - 1; ++row) {
-    out += MoveTo(row, left) + side + " " + blank + " " + side;
+    out += MoveTo(row, left);
+    out += inside;
   }
   if (scroll > 0) out += MoveTo(top + 1, left + inner + 1) + glyphs.above.bytes;
   if (scroll + textRows < lines.size())

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
-#include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -11,32 +10,6 @@
 
 namespace zorvane::posix {
 namespace {
-
-// Every signal whose default action ends the process and that can arrive
-// from outside; the terminal is restored before it takes effect.
-constexpr int EndingSignals[] = {SIGHUP,    SIGINT,  SIGQUIT, SIGPIPE,   SIGALRM,
-                                 SIGTERM,   SIGUSR1, SIGUSR2, SIGPOLL,   SIGPROF,
-                                 SIGVTALRM, SIGXCPU, SIGXFSZ, SIGSTKFLT, SIGPWR};
-
-bool Ignored(int signal) {
-  struct sigaction action {};
-  return sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN;
-}
-
-void AddUnlessIgnored(sigset_t& mask, int signal) {
-  if (!Ignored(signal)) sigaddset(&mask, signal);
-}
-
-sigset_t WatchedSignals() {
-  sigset_t mask;
-  sigemptyset(&mask);
-  for (int signal : EndingSignals) AddUnlessIgnored(mask, signal);
-  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) AddUnlessIgnored(mask, signal);
-  AddUnlessIgnored(mask, SIGTSTP);
-  sigaddset(&mask, SIGWINCH);
-  sigaddset(&mask, SIGCONT);
-  return mask;
-}
 
 // A background job asks to be stopped until it is in the foreground, as
 // shells do; where that cannot stop it (SIGTTIN ignored, an orphaned
@@ -66,30 +39,21 @@ void StopHere() {
   sigprocmask(SIG_BLOCK, &only, nullptr);
 }
 
-[[noreturn]] void EndBySignal(const Terminal& terminal, int signal) {
-  CloseTerminal(terminal);
-  std::signal(signal, SIG_DFL);
-  sigset_t only;
-  sigemptyset(&only);
-  sigaddset(&only, signal);
-  raise(signal);
-  sigprocmask(SIG_UNBLOCK, &only, nullptr);
-  _exit(128 + signal);
-}
-
 }  // namespace
 
 std::optional<Terminal> OpenTerminal() {
   const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  Terminal terminal{fd, -1, {}, {}};
+  Terminal terminal{fd, {-1, {}}, {}};
   if (!WaitForForeground(fd) || tcgetattr(fd, &terminal.saved) != 0) {
     close(fd);
     return std::nullopt;
   }
-  const sigset_t mask = WatchedSignals();
-  sigprocmask(SIG_BLOCK, &mask, &terminal.savedMask);
-  terminal.signals = signalfd(-1, &mask, SFD_CLOEXEC);
+  if (Ignored(SIGTSTP)) {
+    terminal.signals = WatchSignals({SIGWINCH, SIGCONT});
+  } else {
+    terminal.signals = WatchSignals({SIGWINCH, SIGCONT, SIGTSTP});
+  }
   return terminal;
 }
 
@@ -107,8 +71,7 @@ void TakeTerminal(const Terminal& terminal) {
 void CloseTerminal(const Terminal& terminal) {
   GiveBackTerminal(terminal);
   close(terminal.fd);
-  if (terminal.signals >= 0) close(terminal.signals);
-  sigprocmask(SIG_SETMASK, &terminal.savedMask, nullptr);
+  StopWatching(terminal.signals);
 }
 
 bool HandleSignal(const Terminal& terminal, int signal) {
@@ -122,7 +85,8 @@ bool HandleSignal(const Terminal& terminal, int signal) {
     TakeTerminal(terminal);
     return true;
   }
-  EndBySignal(terminal, signal);
+  CloseTerminal(terminal);
+  EndBySignal(signal);
 }
 
 Screen MeasureScreen(int fd) {

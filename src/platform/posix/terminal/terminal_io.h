@@ -1,19 +1,18 @@
 #pragma once
 
-#include <signal.h>
 #include <termios.h>
 
 #include <optional>
 
+#include "platform/posix/ending_signals.h"
 #include "platform/posix/terminal/terminal_drawing.h"
 
 namespace zorvane::posix {
 
 struct Terminal {
-  int fd;       // the controlling terminal, never stdout or stderr
-  int signals;  // a signalfd beside the keys
+  int fd;               // the controlling terminal, never stdout or stderr
+  SignalWatch signals;  // read beside the keys
   termios saved;
-  sigset_t savedMask;
 };
 
 // Opens /dev/tty once this process is in the terminal's foreground (a
@@ -29,7 +28,7 @@ void TakeTerminal(const Terminal& terminal);
 // The caller's mode, cursor and screen back, and the terminal closed.
 void CloseTerminal(const Terminal& terminal);
 
-// Acts on a signal read from `terminal.signals`: a window change needs
+// Acts on a signal taken from `terminal.signals`: a window change needs
 // only a redraw; Ctrl-Z gives the terminal back, stops, and takes it again
 // once continued in the foreground; an ending signal restores the terminal
 // and ends the process by that signal. False when the terminal is lost.

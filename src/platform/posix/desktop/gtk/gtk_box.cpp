@@ -1,21 +1,15 @@
 // The GTK 3 dialog, built as a module that the binary loads only when a
 // box is to be shown on a display.
-#include "platform/posix/gtk/gtk_box.h"
-
-#include <unistd.h>
+#include "platform/posix/desktop/gtk/gtk_box.h"
 
 #include <gdk/gdkkeysyms.h>
 #include <gtk/gtk.h>
-#ifdef GDK_WINDOWING_X11
-#include <X11/Xlib.h>
-#include <gdk/gdkx.h>
-#endif
 
 #include <string>
 #include <vector>
 
 #include "icon_picture.h"
-#include "platform/posix/gtk/utf8_text.h"
+#include "platform/posix/desktop/gtk/utf8_text.h"
 
 namespace zorvane::posix {
 namespace {
@@ -28,34 +22,81 @@ struct DialogState {
   std::vector<gunichar> letters;  // each button's access key, 0 for none
 };
 
-const char* IconNameOf(BoxIcon icon) {
+struct IconSpec {
+  const char* iconName;
+  const char* accessibleName;  // what a screen reader says for it
+};
+
+IconSpec IconOf(BoxIcon icon) {
   switch (icon) {
-    case BoxIcon::Error: return "dialog-error";
-    case BoxIcon::Question: return "dialog-question";
-    case BoxIcon::Warning: return "dialog-warning";
-    case BoxIcon::Information: return "dialog-information";
+    case BoxIcon::Error: return {"dialog-error", "Critical"};
+    case BoxIcon::Question: return {"dialog-question", "Question"};
+    case BoxIcon::Warning: return {"dialog-warning", "Exclamation"};
+    case BoxIcon::Information: return {"dialog-information", "Information"};
     case BoxIcon::NoIcon: break;
   }
-  return nullptr;
+  return {nullptr, nullptr};
+}
+
+// The work area of the monitor the box will show on, or a small screen's.
+GdkRectangle WorkArea(GtkWidget* widget) {
+  GdkRectangle area{0, 0, 800, 600};
+  GdkDisplay* display = gtk_widget_get_display(widget);
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  if (!monitor && gdk_display_get_n_monitors(display) > 0)
+    monitor = gdk_display_get_monitor(display, 0);
+  if (monitor) gdk_monitor_get_workarea(monitor, &area);
+  return area;
 }
 
 // Icon and text side by side, as in a message box; the label is plain
-// text, so markup, mnemonics and format directives all show as typed.
+// text, so markup, mnemonics and format directives all show as typed. It
+// wraps by word, and inside a word where one is longer than a line; text
+// taller than half the screen scrolls, so the buttons stay on the screen.
 void AddMessage(GtkDialog* dialog, const std::string& text, BoxIcon icon) {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
   gtk_container_set_border_width(GTK_CONTAINER(row), 12);
-  if (const char* name = IconNameOf(icon)) {
-    GtkWidget* image = gtk_image_new_from_icon_name(name, GTK_ICON_SIZE_DIALOG);
+  if (const IconSpec spec = IconOf(icon); spec.iconName) {
+    GtkWidget* image = gtk_image_new_from_icon_name(spec.iconName, GTK_ICON_SIZE_DIALOG);
     gtk_widget_set_valign(image, GTK_ALIGN_START);
+    atk_object_set_name(gtk_widget_get_accessible(image), spec.accessibleName);
     gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
   }
   GtkWidget* label = gtk_label_new(text.c_str());
   gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
   gtk_label_set_max_width_chars(GTK_LABEL(label), 60);
   gtk_label_set_xalign(GTK_LABEL(label), 0);
-  gtk_box_pack_start(GTK_BOX(row), label, TRUE, TRUE, 0);
+  gtk_label_set_yalign(GTK_LABEL(label), 0);
+  GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+  GtkScrolledWindow* scrolled = GTK_SCROLLED_WINDOW(scroller);
+  gtk_scrolled_window_set_policy(scrolled, GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
+  gtk_scrolled_window_set_propagate_natural_width(scrolled, TRUE);
+  gtk_scrolled_window_set_propagate_natural_height(scrolled, TRUE);
+  gtk_scrolled_window_set_max_content_height(scrolled, WorkArea(row).height / 2);
+  gtk_container_add(GTK_CONTAINER(scroller), label);
+  gtk_box_pack_start(GTK_BOX(row), scroller, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(dialog)), row, TRUE, TRUE, 0);
   gtk_widget_show_all(row);
+}
+
+// A long title would widen a box whose title bar GTK draws itself (on
+// Wayland): it is cut, with a mark, at the text's own width.
+std::string ShortTitle(const std::string& title) {
+  constexpr glong Longest = 60;
+  if (g_utf8_strlen(title.c_str(), -1) <= Longest) return title;
+  const gchar* end = g_utf8_offset_to_pointer(title.c_str(), Longest - 1);
+  return std::string(title.c_str(), end) + "\u2026";
+}
+
+// One line end throughout: the text's own CR LF becomes LF.
+std::string WithLineFeeds(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
 }
 
 // The letter that presses a button: the one after "_" in its shown label,
@@ -65,20 +106,6 @@ gunichar AccessLetter(const std::string& label) {
   return key == std::string::npos ? 0 : g_unichar_tolower(g_utf8_get_char(label.c_str() + key));
 }
 
-// Losing the X server must not look like an answer: GDK's own handler
-// exits with 1, which a script would read as OK.
-#ifdef GDK_WINDOWING_X11
-int LeaveWithoutAnswer(Display*) {
-  _exit(0);
-}
-#endif
-
-void GuardAgainstLostDisplay() {
-#ifdef GDK_WINDOWING_X11
-  if (GDK_IS_X11_DISPLAY(gdk_display_get_default())) XSetIOErrorHandler(LeaveWithoutAnswer);
-#endif
-}
-
 GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
   return G_LOG_WRITER_HANDLED;
 }
@@ -86,8 +113,8 @@ GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
 // Ctrl+C copies the box as text, the way Windows' message box does.
 void CopyBox(const DialogState& state) {
   const std::string rule = "---------------------------\n";
-  const std::string copy =
-      rule + state.title + "\n" + rule + state.text + "\n" + rule + state.labels + "\n" + rule;
+  const std::string copy = rule + state.title + "\n" + rule + WithLineFeeds(state.text) + "\n" +
+                           rule + state.labels + "\n" + rule;
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
   gtk_clipboard_set_text(clipboard, copy.c_str(), static_cast<gint>(copy.size()));
   gtk_clipboard_store(clipboard);
@@ -146,7 +173,11 @@ GtkWidget* BuildDialog(DialogState& state) {
   const BoxLayout& layout = *state.layout;
   GtkWidget* dialog = gtk_dialog_new();
   GtkWindow* window = GTK_WINDOW(dialog);
-  gtk_window_set_title(window, state.title.c_str());
+  gtk_window_set_title(window, ShortTitle(state.title).c_str());
+  // Read out as Windows' message box is: an alert, whose text is its description.
+  AtkObject* accessible = gtk_widget_get_accessible(dialog);
+  atk_object_set_role(accessible, ATK_ROLE_ALERT);
+  atk_object_set_description(accessible, state.text.c_str());
   gtk_window_set_resizable(window, FALSE);
   AddMessage(GTK_DIALOG(dialog), state.text, layout.icon);
   gtk_window_set_position(window, GTK_WIN_POS_CENTER);
@@ -166,6 +197,7 @@ GtkWidget* BuildDialog(DialogState& state) {
     gtk_window_set_deletable(window, FALSE);
   }
   if (layout.systemModal) {
+    // X only; on Wayland, presenting the window is all a client may ask.
     gtk_window_set_keep_above(window, TRUE);
     // GDK drops the hint while the window is unmapped, so ask once it shows.
     g_signal_connect(dialog, "map-event", G_CALLBACK(AskForAttention), nullptr);
@@ -180,16 +212,14 @@ GtkWidget* BuildDialog(DialogState& state) {
 extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
   using namespace zorvane::posix;
   g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
-  // X11 only (XWayland on a Wayland desktop): GDK's Wayland backend ends
-  // the process with status 1 when its display goes away, which a script
-  // would read as OK, and offers no hook to prevent it. Without X the
-  // terminal box takes over.
-  gdk_set_allowed_backends("x11");
+  // X first: only there does system modal keep the box above the rest.
+  gdk_set_allowed_backends("x11,wayland");
   if (!gtk_init_check(nullptr, nullptr)) return -1;
-  GuardAgainstLostDisplay();
   DialogState state{
       request->layout, LocaleTextToUtf8(request->title), LocaleTextToUtf8(request->text), "", {}};
   GtkWidget* dialog = BuildDialog(state);
+  // Another client may destroy the window; then the pointer is cleared.
+  g_signal_connect(dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &dialog);
   // Escape and the close box both arrive as a delete event; where the box
   // has no answer for them they do nothing and the dialog carries on.
   const int escapeCode = request->layout->escapeCode;
@@ -197,8 +227,7 @@ extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
   while (response == GTK_RESPONSE_DELETE_EVENT && escapeCode == 0) {
     response = gtk_dialog_run(GTK_DIALOG(dialog));
   }
-  gtk_widget_destroy(dialog);
-  while (gtk_events_pending()) gtk_main_iteration();
+  if (dialog) gtk_widget_destroy(dialog);
   if (response == GTK_RESPONSE_DELETE_EVENT) return escapeCode;
   return response > 0 ? response : 0;
 }

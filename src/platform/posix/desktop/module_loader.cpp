@@ -1,23 +1,12 @@
-#include "platform/posix/gtk_loader.h"
+#include "platform/posix/desktop/module_loader.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <cstdlib>
-
+#include "platform/posix/desktop/gtk/gtk_box.h"
 #include "platform/posix/executable_directory.h"
-#include "platform/posix/gtk/gtk_box.h"
 
 namespace zorvane::posix {
 namespace {
-
-bool HasDisplay() {
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) return true;
-  }
-  return false;
-}
 
 // Installed beside the other libraries, or beside the binary in a build tree.
 void* OpenModule() {
@@ -32,17 +21,13 @@ void* OpenModule() {
 
 }  // namespace
 
-std::optional<int> ShowGtkBox(const std::string& text, const std::string& title,
-                              const BoxLayout& layout) {
-  if (!HasDisplay()) return std::nullopt;
+int RunGtkModule(const std::string& text, const std::string& title, const BoxLayout& layout) {
   void* module = OpenModule();
-  if (!module) return std::nullopt;
+  if (!module) return -1;
   auto show = reinterpret_cast<decltype(&ZorvaneShowGtkBox)>(dlsym(module, GtkBoxSymbol));
-  if (!show) return std::nullopt;
+  if (!show) return -1;
   const GtkBoxRequest request{text, title, &layout};
-  const int code = show(&request);
-  if (code < 0) return std::nullopt;
-  return code;
+  return show(&request);
 }
 
 }  // namespace zorvane::posix

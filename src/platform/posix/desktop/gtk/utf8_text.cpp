@@ -1,4 +1,4 @@
-#include "platform/posix/gtk/utf8_text.h"
+#include "platform/posix/desktop/gtk/utf8_text.h"
 
 #include <glib.h>
 

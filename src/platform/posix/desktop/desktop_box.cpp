@@ -1,0 +1,97 @@
+#include "platform/posix/desktop/desktop_box.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/posix/desktop/module_loader.h"
+#include "platform/posix/ending_signals.h"
+
+namespace zorvane::posix {
+namespace {
+
+constexpr int Declined = -1;  // the child's word for "GTK could not start here"
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+// The child: dies with its parent, keeps the toolkit away from the
+// caller's streams, shows the box and hands back what it returned.
+[[noreturn]] void ShowInChild(int channel, pid_t parent, const SignalWatch& watch,
+                              const std::string& text, const std::string& title,
+                              const BoxLayout& layout) {
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != parent) _exit(0);
+  sigprocmask(SIG_SETMASK, &watch.savedMask, nullptr);
+  const int quiet = open("/dev/null", O_RDWR);
+  for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) dup2(quiet, stream);
+  const int code = RunGtkModule(text, title, layout);
+  if (write(channel, &code, sizeof code) != sizeof code) _exit(1);
+  _exit(0);
+}
+
+// What the child handed back; no value when it ended without a word.
+std::optional<int> ReadReply(int channel) {
+  int code = 0;
+  std::size_t got = 0;
+  auto* bytes = reinterpret_cast<char*>(&code);
+  while (got < sizeof code) {
+    const ssize_t length = read(channel, bytes + got, sizeof code - got);
+    if (length <= 0) return std::nullopt;
+    got += static_cast<std::size_t>(length);
+  }
+  return code;
+}
+
+// Waits for the child's word. A signal to the caller closes the box first
+// and then ends the process by that signal; it is looked at before the
+// pipe, because a Ctrl-C reaches the child at the same moment.
+std::optional<int> AwaitReply(int channel, pid_t child, const SignalWatch& watch) {
+  for (;;) {
+    pollfd watched[2] = {{watch.fd, POLLIN, 0}, {channel, POLLIN, 0}};
+    if (poll(watched, 2, -1) < 0) continue;
+    if (watched[0].revents & POLLIN) {
+      const int signal = TakeSignal(watch);
+      if (signal == 0) continue;
+      kill(child, SIGKILL);
+      waitpid(child, nullptr, 0);
+      StopWatching(watch);
+      EndBySignal(signal);
+    }
+    if (watched[1].revents) return ReadReply(channel);
+  }
+}
+
+}  // namespace
+
+std::optional<int> ShowDesktopBox(const std::string& text, const std::string& title,
+                                  const BoxLayout& layout) {
+  if (!HasDisplay()) return std::nullopt;
+  int channel[2];
+  if (pipe2(channel, O_CLOEXEC) != 0) return std::nullopt;
+  const SignalWatch watch = WatchSignals({});
+  const pid_t parent = getpid();
+  const pid_t child = fork();
+  if (child == 0) ShowInChild(channel[1], parent, watch, text, title, layout);
+  close(channel[1]);
+  std::optional<int> reply;
+  if (child > 0) {
+    reply = AwaitReply(channel[0], child, watch);
+    waitpid(child, nullptr, 0);
+  }
+  close(channel[0]);
+  StopWatching(watch);
+  if (child < 0 || reply == Declined) return std::nullopt;
+  return reply.value_or(0);
+}
+
+}  // namespace zorvane::posix

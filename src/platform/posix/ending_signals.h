@@ -1,0 +1,34 @@
+#pragma once
+
+#include <signal.h>
+
+#include <initializer_list>
+
+namespace zorvane::posix {
+
+// Signals taken through a descriptor while a box is open, so that the box
+// is closed in ordinary code before the signal takes effect.
+struct SignalWatch {
+  int fd;  // a signalfd, -1 where none could be made
+  sigset_t savedMask;
+};
+
+// Blocks every signal whose default action ends the process and that can
+// come from outside, except those the caller left ignored (they stay
+// ignored), and `extra`, and reads them all from one descriptor.
+SignalWatch WatchSignals(std::initializer_list<int> extra);
+
+// The process's own signal mask back; the descriptor closed.
+void StopWatching(const SignalWatch& watch);
+
+// Whether the caller left `signal` ignored.
+bool Ignored(int signal);
+
+// The next signal from the watch, 0 when none could be read.
+int TakeSignal(const SignalWatch& watch);
+
+// Ends the process by `signal` itself, so the caller sees it as killed by
+// it, once the box is gone and the watch stopped.
+[[noreturn]] void EndBySignal(int signal);
+
+}  // namespace zorvane::posix

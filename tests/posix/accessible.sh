@@ -1,0 +1,86 @@
+#!/bin/bash
+# The desktop box as a screen reader and the screen see it, under Xvfb and
+# on a headless Wayland compositor, read and pressed through AT-SPI; and
+# every way the process that draws it can end. Run inside dbus-run-session.
+. "$(dirname "$0")/lib.sh"
+ATSPI="/usr/bin/python3 $(dirname "$0")/atspi.py"
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+CLEANUPS+=("kill $! 2>/dev/null")
+start_display
+
+# inside_screen TITLE: "inside" when the window and every button lie
+# within the 1024x768 screen.
+inside_screen() {
+  $ATSPI extents "$1" | awk '$1 < 0 || $2 < 0 || $1 + $3 > 1024 || $2 + $4 > 768 {out = 1}
+    END {print (NR > 1 && !out) ? "inside" : "outside"}'
+}
+
+start_box "Line 1\nLine 2" "Read out" 35
+check "read as an alert with its text, icon and buttons" \
+  "alert|Line 1|Line 2|icon: Question|label: Line 1|Line 2|button: Yes|button: No|button: Cancel" \
+  "$($ATSPI describe "Read out" | paste -sd'|')"
+$ATSPI press "Read out" No
+wait_status "$BOX_PID"
+check "a button's action answers: No" 7 "$STATUS"
+
+start_box "$(printf 'x%.0s' $(seq 250))" "One long word" 1
+check "a 250-byte word stays on the screen" inside "$(inside_screen "One long word")"
+$ATSPI press "One long word" OK
+wait_status "$BOX_PID"
+start_box "$(seq -s '\n' 1 80)" "Short lines" 1
+check "55 short lines stay on the screen" inside "$(inside_screen "Short lines")"
+$ATSPI press "Short lines" Cancel
+wait_status "$BOX_PID"
+check "and answer: Cancel" 2 "$STATUS"
+start_box "text" "$(printf 'Title %.0s' $(seq 40))" 1
+check "a long title does not widen the box" yes \
+  "$([ "$(xwininfo -id "$(xdotool search --sync --onlyvisible --name '^Title Title' | head -1)" | awk '/Width:/ {print $2}')" -lt 700 ] && echo yes)"
+kill "$BOX_PID"; wait "$BOX_PID"
+
+start_box text Destroyed 3
+"$CLOSE_WINDOW_BIN" --destroy "$(wait_window Destroyed)"
+wait_status "$BOX_PID"
+check "window destroyed by another client: 0" 0 "$STATUS"
+start_box text Killed 3
+wait_window Killed >/dev/null
+kill -KILL "$(pgrep -P "$(pgrep -P "$BOX_PID")")"  # timeout > zorvane > the drawing child
+wait_status "$BOX_PID"
+check "the drawing process killed: 0" 0 "$STATUS"
+start_box text Terminated 3
+wait_window Terminated >/dev/null
+zorvane=$(pgrep -P "$BOX_PID")
+child=$(pgrep -P "$zorvane")
+kill -TERM "$zorvane"
+wait_status "$BOX_PID"
+check "SIGTERM ends zorvane by SIGTERM" 143 "$STATUS"
+check "and leaves no window and no child" "0 gone" \
+  "$(xdotool search --onlyvisible --name '^Terminated$' | wc -l) $(kill -0 "$child" 2>/dev/null || echo gone)"
+
+# Wayland: a compositor of its own, no X server, no terminal.
+kill "$XVFB_PID"
+XVFB_PID=
+unset DISPLAY
+export XDG_RUNTIME_DIR="$WORK/runtime" WAYLAND_DISPLAY="zorvane-test-$$"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 >/dev/null 2>&1 &
+WESTON_PID=$!
+CLEANUPS+=('kill "$WESTON_PID" 2>/dev/null')
+for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
+
+start_wayland_box() {
+  timeout 60 setsid "$ZORVANE_BIN" "$@" >"$WORK/stdout" 2>"$WORK/stderr" </dev/null &
+  BOX_PID=$!
+}
+start_wayland_box "Line 1\nLine 2" "On Wayland" 291
+check "Wayland: a native box, read out the same" \
+  "alert|Line 1|Line 2|icon: Question|button: Yes|button: No|button: Cancel" \
+  "$($ATSPI describe "On Wayland" | grep -v '^label\|^button: Close' | paste -sd'|')"
+$ATSPI press "On Wayland" No
+wait_status "$BOX_PID"
+check "Wayland: a button's action answers: No" 7 "$STATUS"
+start_wayland_box "The compositor goes away" Doomed 1
+$ATSPI describe Doomed >/dev/null
+kill "$WESTON_PID"
+wait_status "$BOX_PID"
+check "Wayland: compositor lost: 0, nothing on stderr" "0 0" "$STATUS $(wc -c <"$WORK/stderr")"

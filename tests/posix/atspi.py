@@ -1,0 +1,65 @@
+"""Reads and presses a box through AT-SPI, as a screen reader would.
+
+  atspi.py describe TITLE      role, description, then "label: ..." and
+                               "button: ..." lines, in the window's order
+  atspi.py press TITLE NAME    performs the named push button's action
+  atspi.py extents TITLE       "x y width height" of the window, then of
+                               each push button, in screen coordinates
+
+Waits up to 20 s for a window of that name; exits 1 without one.
+"""
+import sys
+import time
+
+import pyatspi
+
+
+def find_window(title):
+    deadline = time.time() + 20
+    while time.time() < deadline:
+        for app in pyatspi.Registry.getDesktop(0):
+            for window in app or []:
+                if window is not None and window.name == title:
+                    return window
+        time.sleep(0.1)
+    sys.exit(1)
+
+
+def walk(node):
+    for child in node:
+        if child is None:
+            continue
+        yield child
+        yield from walk(child)
+
+
+def extents(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return f"{box.x} {box.y} {box.width} {box.height}"
+
+
+def main(command, title, *rest):
+    window = find_window(title)
+    nodes = list(walk(window))
+    buttons = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+    if command == "describe":
+        print(window.getRoleName())
+        print(window.description.replace("\r\n", "|").replace("\n", "|"))
+        for node in nodes:
+            if node.getRole() == pyatspi.ROLE_LABEL and node.name:
+                print("label: " + node.name.replace("\r\n", "|").replace("\n", "|"))
+            elif node.getRole() == pyatspi.ROLE_ICON:
+                print("icon: " + node.name)
+        for button in buttons:
+            print("button: " + button.name)
+    elif command == "press":
+        button = next(b for b in buttons if b.name == rest[0])
+        button.queryAction().doAction(0)
+    elif command == "extents":
+        print(extents(window))
+        for button in buttons:
+            print(extents(button))
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:])

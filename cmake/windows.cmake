@@ -2,7 +2,7 @@
 # only KERNEL32, USER32 and msvcrt, no exceptions or RTTI, no timestamp.
 enable_language(RC)
 
-set(ZORVANE_WINDOWS_FLAGS -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
+set(ZORVANE_WINDOWS_FLAGS -Os -fno-asynchronous-unwind-tables -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
 set(ZORVANE_WINDOWS_LINK -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 target_compile_options(zorvane_core PRIVATE ${ZORVANE_WINDOWS_FLAGS})
 

@@ -31,13 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   if (arguments.size() < 6) arguments.push_back(current);
-  const zorvane::Decision decision = zorvane::DecideCommand(arguments);
+  std::vector<const char*> values;
+  for (const std::string& argument : arguments) values.push_back(argument.c_str());
+  const zorvane::Decision decision =
+      zorvane::DecideCommand({static_cast<int>(values.size()), values.data()});
   const std::string text = Trimmed(arguments.size() > 1 ? arguments[1] : "");
   const bool usage = text.empty() || text == "-?" || text == "/?";
   if (decision.showUsage != usage) std::abort();
   if (decision.showUsage) return 0;
   const zorvane::BoxRequest& box = decision.box;
-  if (box.text.size() > 250 || box.title.size() > 250 || box.title.empty()) std::abort();
+  if (box.text.size > 250 || box.title.size > 250 || box.title.size == 0) std::abort();
+  if (box.text.bytes[box.text.size] != '\0' || box.title.bytes[box.title.size] != '\0')
+    std::abort();
   if ((box.style & ~zorvane::StyleMask) != 0) std::abort();
   return 0;
 }

@@ -1,15 +1,10 @@
 #include "cli/decide_command.h"
 
-#include "cli/argument_text.h"
 #include "text/parse_integer_text.h"
 #include "text/replace_text.h"
 
 namespace zorvane {
 namespace {
-
-std::string TrimmedArgument(const std::vector<std::string>& arguments, int index) {
-  return TrimSpaces(ArgumentText(arguments, index));
-}
 
 bool AsksForUsage(std::string_view text) {
   return text == "-?" || text == "/?";
@@ -17,20 +12,22 @@ bool AsksForUsage(std::string_view text) {
 
 }  // namespace
 
-Decision DecideCommand(const std::vector<std::string>& arguments) {
-  BoxRequest box{"", std::string(DefaultTitle), DefaultStyle};
-  const std::string text = TrimmedArgument(arguments, 1);
-  if (text.empty()) return {true, box};
+Decision DecideCommand(Arguments arguments) {
+  Decision decision{true, {{}, MakeText(DefaultTitle), DefaultStyle}};
+  BoxRequest& box = decision.box;
+  const std::string_view text = TrimSpaces(ArgumentText(arguments, 1));
+  if (text.empty()) return decision;
   // Cut after trimming and compare after cutting: trailing spaces left by
   // the cut are part of the text.
-  box.text = LeftText(text, MaxArgumentLength);
-  if (AsksForUsage(box.text)) return {true, box};
-  box.text = ReplaceText(box.text, LineBreakEscape, LineBreak);
-  const std::string title = TrimmedArgument(arguments, 2);
-  if (!title.empty()) box.title = LeftText(title, MaxArgumentLength);
-  const std::string style = TrimmedArgument(arguments, 3);
+  const std::string_view cut = LeftText(text, MaxArgumentLength);
+  if (AsksForUsage(cut)) return decision;
+  box.text = ReplaceText(cut, LineBreakEscape, LineBreak);
+  const std::string_view title = TrimSpaces(ArgumentText(arguments, 2));
+  if (!title.empty()) box.title = MakeText(LeftText(title, MaxArgumentLength));
+  const std::string_view style = TrimSpaces(ArgumentText(arguments, 3));
   if (!style.empty()) box.style = ParseIntegerText(style) & StyleMask;
-  return {false, box};
+  decision.showUsage = false;
+  return decision;
 }
 
 }  // namespace zorvane

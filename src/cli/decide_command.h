@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <vector>
+
+#include "cli/argument_text.h"
+#include "text/bounded_text.h"
 
 namespace zorvane {
 
-inline constexpr int MaxArgumentLength = 250;
+inline constexpr int MaxArgumentLength = static_cast<int>(BoundedText::Capacity);  // 250
 inline constexpr std::string_view DefaultTitle = "Zorvane";
 inline constexpr std::int32_t DefaultStyle = 1;  // OK/Cancel
 // Button set, icon, default button and system-modal bits; nothing else
@@ -15,8 +16,8 @@ inline constexpr std::int32_t DefaultStyle = 1;  // OK/Cancel
 inline constexpr std::int32_t StyleMask = 0x1377;
 
 struct BoxRequest {
-  std::string text;
-  std::string title;
+  BoundedText text;
+  BoundedText title;
   std::int32_t style;
 };
 
@@ -27,6 +28,6 @@ struct Decision {
 
 // Everything the tool decides from its argument vector (index 0 is the
 // program and is never read), with no platform call.
-Decision DecideCommand(const std::vector<std::string>& arguments);
+Decision DecideCommand(Arguments arguments);
 
 }  // namespace zorvane

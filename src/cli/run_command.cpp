@@ -7,11 +7,11 @@
 namespace zorvane {
 
 void ShowUsage() {
-  platform::WriteStandardOutput(UsagePieces());
+  platform::WriteStandardOutput(UsagePieces.data(), UsagePieces.size());
   platform::EndProcess(0);
 }
 
-void RunCommand(const std::vector<std::string>& arguments) {
+void RunCommand(Arguments arguments) {
   const Decision decision = DecideCommand(arguments);
   if (decision.showUsage) ShowUsage();
   const BoxRequest& box = decision.box;

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "cli/argument_text.h"
 
 namespace zorvane {
 
 // The process entry: shows the usage screen or the box and ends the
 // process with its answer. Never returns.
-[[noreturn]] void RunCommand(const std::vector<std::string>& arguments);
+[[noreturn]] void RunCommand(Arguments arguments);
 
 // Writes the usage screen to standard output and ends with status 0.
 [[noreturn]] void ShowUsage();

@@ -3,7 +3,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <string>
+#include <cstring>
+#include <memory>
 
 namespace zorvane {
 namespace {
@@ -28,7 +29,7 @@ std::int32_t ReadDigits(std::string_view digits, int radix) {
   return static_cast<std::int32_t>(value);
 }
 
-bool StartsWithMinus(const std::string& text) {
+bool StartsWithMinus(std::string_view text) {
   std::size_t first = 0;
   while (first < text.size() && std::isspace(static_cast<unsigned char>(text[first]))) ++first;
   return first < text.size() && text[first] == '-';
@@ -37,11 +38,16 @@ bool StartsWithMinus(const std::string& text) {
 // strtoul's own rules for spaces, sign and digits; only its width differs
 // between platforms, so the result is brought to what a 32-bit one gives.
 std::int32_t ReadDecimal(std::string_view text) {
-  const std::string terminated(text);
+  // strtoul reads a C string, and the text may be of any length.
+  const std::unique_ptr<char, decltype(&std::free)> terminated(
+      static_cast<char*>(std::malloc(text.size() + 1)), &std::free);
+  if (!terminated) return 0;
+  std::memcpy(terminated.get(), text.data(), text.size());
+  terminated.get()[text.size()] = '\0';
   errno = 0;
-  const unsigned long parsed = std::strtoul(terminated.c_str(), nullptr, 10);
+  const unsigned long parsed = std::strtoul(terminated.get(), nullptr, 10);
   const bool saturated = errno == ERANGE;
-  const bool negative = StartsWithMinus(terminated);
+  const bool negative = StartsWithMinus(text);
   const std::uint64_t magnitude = negative ? 0UL - parsed : parsed;
   if (saturated || magnitude > Max32) return static_cast<std::int32_t>(Max32);
   const auto low = static_cast<std::uint32_t>(magnitude);

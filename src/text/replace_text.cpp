@@ -2,10 +2,9 @@
 
 namespace zorvane {
 
-std::string ReplaceText(std::string_view source, std::string_view pattern,
+BoundedText ReplaceText(std::string_view source, std::string_view pattern,
                         std::string_view replacement) {
-  std::string result;
-  result.reserve(source.size());
+  BoundedText result;
   std::size_t start = 0;
   while (start < source.size()) {
     std::size_t end = start;
@@ -15,7 +14,7 @@ std::string ReplaceText(std::string_view source, std::string_view pattern,
       candidate = source.substr(start, end - start);
     } while (end < source.size() && candidate.size() < pattern.size() &&
              pattern.substr(0, candidate.size()) == candidate);
-    result += candidate == pattern ? replacement : candidate;
+    Append(result, candidate == pattern ? replacement : candidate);
     start = end;
   }
   return result;

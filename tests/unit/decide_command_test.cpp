@@ -9,19 +9,22 @@ namespace {
 
 Decision Decide(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), "zorvane.exe");
-  return DecideCommand(arguments);
+  std::vector<const char*> values;
+  for (const std::string& argument : arguments) values.push_back(argument.c_str());
+  return DecideCommand({static_cast<int>(values.size()), values.data()});
 }
 
 void ExpectBox(const Decision& decision, const std::string& text, const std::string& title,
                std::int32_t style) {
   ASSERT_FALSE(decision.showUsage);
-  EXPECT_EQ(decision.box.text, text);
-  EXPECT_EQ(decision.box.title, title);
+  EXPECT_EQ(View(decision.box.text), text);
+  EXPECT_EQ(View(decision.box.title), title);
   EXPECT_EQ(decision.box.style, style);
 }
 
 TEST(ArgumentText, MissingIndexIsEmpty) {
-  const std::vector<std::string> arguments = {"prog", "one"};
+  const char* values[] = {"prog", "one"};
+  const Arguments arguments{2, values};
   EXPECT_EQ(ArgumentText(arguments, 1), "one");
   EXPECT_EQ(ArgumentText(arguments, 2), "");
   EXPECT_EQ(ArgumentText(arguments, -1), "");
@@ -104,8 +107,8 @@ TEST(DecideCommand, CutHappensBeforeEscapes) {
 TEST(DecideCommand, HostileBytesPassThroughBounded) {
   const std::string huge(32 * 1024, '%');
   const Decision decision = Decide({huge, huge, huge});
-  EXPECT_EQ(decision.box.text.size(), 250u);
-  EXPECT_EQ(decision.box.title.size(), 250u);
+  EXPECT_EQ(decision.box.text.size, 250u);
+  EXPECT_EQ(decision.box.title.size, 250u);
   EXPECT_EQ(decision.box.style, 0);
   ExpectBox(Decide({"%s%n\x01\x1f\x80\xff", "\t"}), "%s%n\x01\x1f\x80\xff", "\t", 1);
 }

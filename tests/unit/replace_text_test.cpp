@@ -5,8 +5,13 @@
 namespace zorvane {
 namespace {
 
+std::string Replaced(std::string_view source, std::string_view pattern,
+                     std::string_view replacement) {
+  return std::string(View(ReplaceText(source, pattern, replacement)));
+}
+
 std::string Unescape(std::string_view source) {
-  return ReplaceText(source, LineBreakEscape, LineBreak);
+  return Replaced(source, LineBreakEscape, LineBreak);
 }
 
 TEST(ReplaceText, EscapesAnywhereBecomeLineBreaks) {
@@ -29,19 +34,22 @@ TEST(ReplaceText, FailedCandidateIsCopiedWholeAndNotRescanned) {
 
 TEST(ReplaceText, KeepsLengthAndEveryOtherByte) {
   std::string all;
-  for (int byte = 1; byte < 256; ++byte) all += static_cast<char>(byte);
+  for (int byte = 1; byte < 251; ++byte) all += static_cast<char>(byte);
   EXPECT_EQ(Unescape(all), all);  // the only backslash is followed by ']'
+  const std::string full = std::string(248, 'x') + "\\n";
+  EXPECT_EQ(Unescape(full), std::string(248, 'x') + "\r\n");  // 250 bytes: fits whole
+  EXPECT_EQ(Replaced(full, "x", "yy").size(), 250u);          // a longer result is cut
   const std::string mixed = "\x01\\n\xff\\\\n\x80";
   EXPECT_EQ(Unescape(mixed).size(), mixed.size());
 }
 
 TEST(ReplaceText, GeneralPatterns) {
-  EXPECT_EQ(ReplaceText("abc", "", "X"), "abc");
-  EXPECT_EQ(ReplaceText("aXbXXc", "X", "--"), "a--b----c");
-  EXPECT_EQ(ReplaceText("abcab", "abc", "Z"), "Zab");
+  EXPECT_EQ(Replaced("abc", "", "X"), "abc");
+  EXPECT_EQ(Replaced("aXbXXc", "X", "--"), "a--b----c");
+  EXPECT_EQ(Replaced("abcab", "abc", "Z"), "Zab");
   // "aabc": the candidate "aa" fails, so the "abc" starting inside it is not found.
-  EXPECT_EQ(ReplaceText("aabc", "abc", "Z"), "aabc");
-  EXPECT_EQ(ReplaceText("ab", "abc", "Z"), "ab");
+  EXPECT_EQ(Replaced("aabc", "abc", "Z"), "aabc");
+  EXPECT_EQ(Replaced("ab", "abc", "Z"), "ab");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@ headers=$(i686-w64-mingw32-objdump -p "$exe")
 check "PE32, i386" "pei-i386 010b" \
   "$(echo "$headers" | awk '/file format/ {f=$NF} /^Magic/ {m=$2} END {print f, m}')"
 check "console subsystem" "00000003" "$(echo "$headers" | awk '/^Subsystem/ {print $2}')"
+check "at most 28 KiB" yes "$([ "$(stat -c %s "$exe")" -le 28672 ] && echo yes)"
 check "imports" "KERNEL32.dll msvcrt.dll USER32.dll" \
   "$(echo "$headers" | awk '/DLL Name:/ {print $3}' | sort -f | paste -sd' ')"
 

@@ -10,12 +10,13 @@ namespace zorvane::platform {
 
 // The services in the order they are tried; each one declines (no value)
 // when it cannot show a box here, and 0 answers when none can.
-int ShowMessageBox(const std::string& text, const std::string& title, std::int32_t style) {
+int ShowMessageBox(const BoundedText& boxText, const BoundedText& boxTitle, std::int32_t style) {
   std::optional<posix::BoxLayout> layout = posix::LayOutBox(style);
   if (!layout) return 0;  // no such button set: Windows refuses it too
   // Only now: the decision above reads numbers in the C locale.
   std::setlocale(LC_ALL, "");
   posix::TranslateLabels(*layout);
+  const std::string text(View(boxText)), title(View(boxTitle));
   for (auto service : {posix::ShowDesktopBox, posix::ShowTerminalBox}) {
     if (const std::optional<int> code = service(text, title, *layout)) return *code;
   }

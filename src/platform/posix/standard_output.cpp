@@ -5,11 +5,11 @@
 
 namespace zorvane::platform {
 
-void WriteStandardOutput(const std::vector<std::string_view>& pieces) {
+void WriteStandardOutput(const std::string_view* pieces, std::size_t count) {
   // A reader that went away must not kill the process: the usage screen
   // still ends with status 0.
   std::signal(SIGPIPE, SIG_IGN);
-  for (std::string_view piece : pieces) posix::WriteAll(STDOUT_FILENO, piece);
+  for (std::size_t i = 0; i < count; ++i) posix::WriteAll(STDOUT_FILENO, pieces[i]);
 }
 
 }  // namespace zorvane::platform

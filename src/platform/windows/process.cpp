@@ -8,14 +8,15 @@ extern "C" {
 int _dowildcard = -1;
 }
 
-// Reached only when memory runs out. libstdc++'s own handler would print a
-// demangled type name to stderr and bring a demangler and printf along,
-// a fifth of the executable; the tool never writes to stderr.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() {
+// The tool throws nothing, but string_view's bounds checks name the
+// library's throw helper; linking the library's own would bring in the
+// whole exception runtime, five times the tool itself. A failed check is a
+// bug, so it ends the process as an uncaught exception would.
+namespace std {
+void __throw_out_of_range_fmt(const char*, ...) {
   std::abort();
 }
-}  // namespace __gnu_cxx
+}  // namespace std
 
 namespace zorvane::platform {
 

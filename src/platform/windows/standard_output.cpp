@@ -32,12 +32,12 @@ void WriteAll(std::string_view piece, WriteFunction write) {
 
 }  // namespace
 
-void WriteStandardOutput(const std::vector<std::string_view>& pieces) {
+void WriteStandardOutput(const std::string_view* pieces, std::size_t count) {
   HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
   const bool console = IsUsableConsole(output);
   AddProcessedInput(GetStdHandle(STD_INPUT_HANDLE));
-  for (std::string_view piece : pieces) {
-    WriteAll(piece, [&](const char* bytes, DWORD size, DWORD* written) {
+  for (std::size_t i = 0; i < count; ++i) {
+    WriteAll(pieces[i], [&](const char* bytes, DWORD size, DWORD* written) {
       return console ? WriteConsoleA(output, bytes, size, written, nullptr)
                      : WriteFile(output, bytes, size, written, nullptr);
     });

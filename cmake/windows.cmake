@@ -20,6 +20,11 @@ set_property(SOURCE resources/zorvane.rc APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/resources/zorvane.ico
   ${CMAKE_CURRENT_SOURCE_DIR}/resources/zorvane.manifest)
 
+# Places the usage screen on a console whose output modes were cleared and
+# reads the screen buffer back, for the console tests under Wine.
+add_executable(console_modes tests/wine/console_modes.cpp)
+target_link_options(console_modes PRIVATE ${ZORVANE_WINDOWS_LINK})
+
 # Reads a box's texts back for the end-to-end tests under Wine.
 add_executable(boxdump tests/wine/boxdump.cpp)
 target_link_options(boxdump PRIVATE ${ZORVANE_WINDOWS_LINK})

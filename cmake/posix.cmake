@@ -48,8 +48,25 @@ endif()
 set_target_properties(zorvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 install(TARGETS zorvane RUNTIME DESTINATION bin)
-install(FILES doc/zorvane.1 DESTINATION share/man/man1)
+# The man page and the changelog compressed as Debian installs them, with
+# no name or time stamp in the gzip header, so two builds give the same bytes.
+find_program(GZIP gzip REQUIRED)
+set(ZORVANE_MAINTAINER "Zorvane developers <zorvane@localhost>" CACHE STRING
+    "The packages' maintainer, Name <address>")
+configure_file(doc/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog @ONLY)
+foreach(page doc/zorvane.1 ${CMAKE_BINARY_DIR}/doc/changelog)
+  get_filename_component(name ${page} NAME)
+  get_filename_component(source ${page} ABSOLUTE BASE_DIR ${PROJECT_SOURCE_DIR})
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/${name}.gz
+    COMMAND ${GZIP} -9nc ${source} > ${CMAKE_BINARY_DIR}/doc/${name}.gz
+    DEPENDS ${source} VERBATIM)
+  list(APPEND ZORVANE_COMPRESSED ${CMAKE_BINARY_DIR}/doc/${name}.gz)
+endforeach()
+add_custom_target(zorvane_docs ALL DEPENDS ${ZORVANE_COMPRESSED})
+install(FILES ${CMAKE_BINARY_DIR}/doc/zorvane.1.gz DESTINATION share/man/man1)
+install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION share/doc/zorvane)
 install(FILES LICENSE DESTINATION share/doc/zorvane RENAME copyright)
+install(FILES resources/lintian-overrides DESTINATION share/lintian/overrides RENAME zorvane)
 foreach(size 16 32 48)
   install(FILES resources/zorvane-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
           RENAME zorvane.png)

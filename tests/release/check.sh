@@ -13,6 +13,12 @@ scripts/release "$base/second" "$base/build-second" >/dev/null
 check "two builds, same bytes" same \
   "$(cmp -s "$base/first/SHA256SUMS" "$base/second/SHA256SUMS" && echo same)"
 cat "$base/first/SHA256SUMS"
+unzip -o -q "$base/first/zorvane-"*-win32.zip -d "$base/zip"
+check "the zip speaks Windows" "LICENSE.txt README.txt zorvane.exe CRLF" \
+  "$(ls "$base/zip" | paste -sd' ') $(head -1 "$base/zip/README.txt" | od -An -c | grep -q '\\r  \\n' && echo CRLF)"
+lintian_out=$(lintian "$base/first/"zorvane_*_amd64.deb 2>&1 | grep -v '^running with root')
+echo "$lintian_out"
+check "lintian: no error, no warning" 0 "$(echo "$lintian_out" | grep -c '^[EW]:')"
 ls -l "$base/first"
 
 if [ "$(id -u)" -ne 0 ] || ! command -v debootstrap >/dev/null; then

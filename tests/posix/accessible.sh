@@ -33,10 +33,6 @@ check "55 short lines stay on the screen" inside "$(inside_screen "Short lines")
 $ATSPI press "Short lines" Cancel
 wait_status "$BOX_PID"
 check "and answer: Cancel" 2 "$STATUS"
-start_box "text" "$(printf 'Title %.0s' $(seq 40))" 1
-check "a long title does not widen the box" yes \
-  "$([ "$(xwininfo -id "$(xdotool search --sync --onlyvisible --name '^Title Title' | head -1)" | awk '/Width:/ {print $2}')" -lt 700 ] && echo yes)"
-kill "$BOX_PID"; wait "$BOX_PID"
 
 start_box text Destroyed 3
 "$CLOSE_WINDOW_BIN" --destroy "$(wait_window Destroyed)"
@@ -79,6 +75,15 @@ check "Wayland: a native box, read out the same" \
 $ATSPI press "On Wayland" No
 wait_status "$BOX_PID"
 check "Wayland: a button's action answers: No" 7 "$STATUS"
+# GTK draws the title bar itself here, so a long title would widen the box.
+long_title=$(printf 'Title %.0s' $(seq 40))
+long_title=${long_title% }
+shown_title="${long_title:0:59}…"
+start_wayland_box text "$long_title" 1
+check "Wayland: a long title is cut and does not widen the box" yes \
+  "$($ATSPI extents "$shown_title" | awk 'NR == 1 {print ($3 < 700) ? "yes" : "no"}')"
+$ATSPI press "$shown_title" OK
+wait_status "$BOX_PID"
 start_wayland_box "The compositor goes away" Doomed 1
 $ATSPI describe Doomed >/dev/null
 kill "$WESTON_PID"

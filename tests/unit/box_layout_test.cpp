@@ -12,7 +12,7 @@ std::string Describe(std::int32_t style) {
   if (!layout) return "none";
   std::string out;
   for (std::size_t i = 0; i < layout->buttons.size(); ++i) {
-    const ButtonSpec& button = layout->buttons[i];
+    const BoxButton& button = layout->buttons[i];
     out += PlainLabel(button.label) + "=" + std::to_string(button.code);
     out += i == layout->defaultButton ? "* " : " ";
   }
@@ -54,7 +54,7 @@ TEST(AccessKey, LettersAsWindowsGivesThem) {
   std::string keys;
   for (int set = 0; set < 7; ++set) {
     const std::optional<BoxLayout> layout = LayOutBox(set);
-    for (const ButtonSpec& button : layout->buttons) {
+    for (const BoxButton& button : layout->buttons) {
       const std::size_t key = AccessKeyAt(button.label);
       keys += key == std::string::npos ? '-' : button.label[key];
     }

@@ -35,7 +35,7 @@ void TranslateLabels(BoxLayout& layout) {
   if (directory.empty() || !bindtextdomain(LabelDomain, directory.c_str())) return;
   std::vector<std::string> english;
   std::vector<std::optional<std::string>> translated;
-  for (const ButtonSpec& button : layout.buttons) {
+  for (const BoxButton& button : layout.buttons) {
     english.push_back(button.label);
     // gettext hands back its argument itself where the catalogue has no entry.
     const char* found = dgettext(LabelDomain, button.label.c_str());

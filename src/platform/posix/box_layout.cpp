@@ -4,8 +4,8 @@ namespace zorvane::posix {
 namespace {
 
 // Set by set, left to right, as Windows orders them.
-std::vector<ButtonSpec> ButtonSet(int set) {
-  const ButtonSpec Ok{"OK", 1}, Cancel{"Cancel", 2}, Abort{"_Abort", 3}, Retry{"_Retry", 4},
+std::vector<BoxButton> ButtonSet(int set) {
+  const BoxButton Ok{"OK", 1}, Cancel{"Cancel", 2}, Abort{"_Abort", 3}, Retry{"_Retry", 4},
       Ignore{"_Ignore", 5}, Yes{"_Yes", 6}, No{"_No", 7}, TryAgain{"_Try Again", 10},
       Continue{"_Continue", 11};
   switch (set) {
@@ -34,8 +34,8 @@ constexpr int CancelCode = 2;
 
 // Escape answers Cancel where there is one, OK on the OK-only box, and
 // nothing otherwise, so a script never reads an answer nobody gave.
-int EscapeCodeOf(const std::vector<ButtonSpec>& buttons) {
-  for (const ButtonSpec& button : buttons) {
+int EscapeCodeOf(const std::vector<BoxButton>& buttons) {
+  for (const BoxButton& button : buttons) {
     if (button.code == CancelCode) return CancelCode;
   }
   return buttons.size() == 1 ? buttons[0].code : 0;
@@ -44,7 +44,7 @@ int EscapeCodeOf(const std::vector<ButtonSpec>& buttons) {
 }  // namespace
 
 std::optional<BoxLayout> LayOutBox(std::int32_t style) {
-  std::vector<ButtonSpec> buttons = ButtonSet(style & 0x7);
+  std::vector<BoxButton> buttons = ButtonSet(style & 0x7);
   if (buttons.empty()) return std::nullopt;
   auto defaultButton = static_cast<std::size_t>((style >> 8) & 0x3);
   if (defaultButton >= buttons.size()) defaultButton = 0;

@@ -9,7 +9,7 @@
 
 namespace zorvane::posix {
 
-struct ButtonSpec {
+struct BoxButton {
   std::string label;  // "_" before the access key; OK and Cancel have none, as on Windows
   int code;           // what the process exits with when it is pressed
 };
@@ -17,7 +17,7 @@ struct ButtonSpec {
 enum class BoxIcon { NoIcon, Error, Question, Warning, Information };
 
 struct BoxLayout {
-  std::vector<ButtonSpec> buttons;  // left to right
+  std::vector<BoxButton> buttons;  // left to right
   BoxIcon icon;
   std::size_t defaultButton;
   int escapeCode;  // Escape and the close box; 0 when they do nothing

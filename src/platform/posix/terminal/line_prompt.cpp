@@ -30,7 +30,7 @@ std::string ChoiceLine(const BoxLayout& layout) {
       line += " [" + SafeTerminalLine(plain.substr(at, CharacterLength(plain, at))).bytes + "]";
   }
   std::string escape;
-  for (const ButtonSpec& button : layout.buttons) {
+  for (const BoxButton& button : layout.buttons) {
     if (button.code == layout.escapeCode) escape = ", Esc: " + PlainLabel(button.label);
   }
   return line + " (Return: " + PlainLabel(layout.buttons[layout.defaultButton].label) + escape +
@@ -53,7 +53,7 @@ std::optional<std::string> ReadLine(int fd) {
 
 std::vector<wchar_t> PromptLetters(const BoxLayout& layout) {
   std::vector<wchar_t> letters;
-  for (const ButtonSpec& button : layout.buttons) letters.push_back(AccessLetter(button));
+  for (const BoxButton& button : layout.buttons) letters.push_back(AccessLetter(button));
   for (std::size_t i = 0; i < letters.size(); ++i) {
     if (letters[i]) continue;
     const wchar_t first = LetterAt(PlainLabel(layout.buttons[i].label), 0);

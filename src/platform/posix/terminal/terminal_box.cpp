@@ -49,7 +49,7 @@ void Apply(const KeyPress& press, const BoxLayout& layout, BoxState& state) {
     case Key::End: view.scroll = static_cast<std::size_t>(-1) / 2; break;
     case Key::Letter:
       // Where two buttons share a letter, the first one takes it.
-      for (const ButtonSpec& button : layout.buttons) {
+      for (const BoxButton& button : layout.buttons) {
         if (AccessLetter(button) == press.letter) {
           state.answer = button.code;
           break;

@@ -50,7 +50,7 @@ int Columns(const std::string& label) {
 
 // "< Label >", the access key underlined, the focus in reverse; cut with a
 // mark where even a row of its own is too narrow.
-std::string ButtonText(const ButtonSpec& button, bool focused, int width, const Glyphs& glyphs) {
+std::string ButtonText(const BoxButton& button, bool focused, int width, const Glyphs& glyphs) {
   const std::string plain = PlainLabel(button.label);
   std::string inside;
   if (Columns(button.label) > width) {
@@ -102,9 +102,16 @@ std::string DrawButtons(const BoxLayout& layout, const std::vector<std::vector<s
   return out;
 }
 
+// All buttons side by side, as the box shows them where the screen allows.
+int OneRowColumns(const BoxLayout& layout) {
+  int columns = -2;
+  for (const BoxButton& button : layout.buttons) columns += 2 + Columns(button.label);
+  return columns;
+}
+
 int WidestButton(const BoxLayout& layout) {
   int widest = 0;
-  for (const ButtonSpec& button : layout.buttons) widest = std::max(widest, Columns(button.label));
+  for (const BoxButton& button : layout.buttons) widest = std::max(widest, Columns(button.label));
   return widest;
 }
 
@@ -119,8 +126,7 @@ BoxPicture DrawFramed(const std::string& text, const std::string& title, const B
   const int widest = screen.columns - 4;
   const std::vector<TerminalLine> lines = WrapTerminalText(text, std::max(1, widest - sign));
   const TerminalLine caption = SafeTerminalLine(title);
-  int inner = std::max({caption.columns + 4, WidestButton(layout), 10});
-  inner = std::max(inner, RowColumns(layout, ButtonRows(layout, 1 << 20).front(), 1 << 20));
+  int inner = std::max({caption.columns + 4, OneRowColumns(layout), 10});
   for (const TerminalLine& line : lines) inner = std::max(inner, line.columns + sign);
   inner = std::min(inner, widest);
   const auto rows = ButtonRows(layout, inner);

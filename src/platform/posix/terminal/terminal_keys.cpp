@@ -98,7 +98,7 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
   return length == 0 || length > text.size() - at ? 1 : length;
 }
 
-wchar_t AccessLetter(const ButtonSpec& button) {
+wchar_t AccessLetter(const BoxButton& button) {
   const std::size_t key = AccessKeyAt(button.label);
   return key == std::string_view::npos ? 0 : LetterAt(button.label, key);
 }

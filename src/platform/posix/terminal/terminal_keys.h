@@ -47,6 +47,6 @@ wchar_t LetterAt(std::string_view text, std::size_t at);
 std::size_t CharacterLength(std::string_view text, std::size_t at);
 
 // The letter that presses `button`, from its shown label; 0 where it has none.
-wchar_t AccessLetter(const ButtonSpec& button);
+wchar_t AccessLetter(const BoxButton& button);
 
 }  // namespace zorvane::posix

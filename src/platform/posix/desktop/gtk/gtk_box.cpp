@@ -22,12 +22,12 @@ struct DialogState {
   std::vector<gunichar> letters;  // each button's access key, 0 for none
 };
 
-struct IconSpec {
+struct IconLook {
   const char* iconName;
   const char* accessibleName;  // what a screen reader says for it
 };
 
-IconSpec IconOf(BoxIcon icon) {
+IconLook IconOf(BoxIcon icon) {
   switch (icon) {
     case BoxIcon::Error: return {"dialog-error", "Critical"};
     case BoxIcon::Question: return {"dialog-question", "Question"};
@@ -56,10 +56,10 @@ GdkRectangle WorkArea(GtkWidget* widget) {
 void AddMessage(GtkDialog* dialog, const std::string& text, BoxIcon icon) {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
   gtk_container_set_border_width(GTK_CONTAINER(row), 12);
-  if (const IconSpec spec = IconOf(icon); spec.iconName) {
-    GtkWidget* image = gtk_image_new_from_icon_name(spec.iconName, GTK_ICON_SIZE_DIALOG);
+  if (const IconLook look = IconOf(icon); look.iconName) {
+    GtkWidget* image = gtk_image_new_from_icon_name(look.iconName, GTK_ICON_SIZE_DIALOG);
     gtk_widget_set_valign(image, GTK_ALIGN_START);
-    atk_object_set_name(gtk_widget_get_accessible(image), spec.accessibleName);
+    atk_object_set_name(gtk_widget_get_accessible(image), look.accessibleName);
     gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
   }
   GtkWidget* label = gtk_label_new(text.c_str());
@@ -184,7 +184,7 @@ GtkWidget* BuildDialog(DialogState& state) {
   SetWindowIcon(window);
   GtkWidget* focused = nullptr;
   for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-    const ButtonSpec& button = layout.buttons[i];
+    const BoxButton& button = layout.buttons[i];
     const std::string label = LocaleTextToUtf8(button.label);
     state.letters.push_back(AccessLetter(label));
     GtkWidget* widget = gtk_dialog_add_button(GTK_DIALOG(dialog), label.c_str(), button.code);

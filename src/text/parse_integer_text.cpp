@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace zorvane {
 namespace {
@@ -39,13 +38,13 @@ bool StartsWithMinus(std::string_view text) {
 // between platforms, so the result is brought to what a 32-bit one gives.
 std::int32_t ReadDecimal(std::string_view text) {
   // strtoul reads a C string, and the text may be of any length.
-  const std::unique_ptr<char, decltype(&std::free)> terminated(
-      static_cast<char*>(std::malloc(text.size() + 1)), &std::free);
+  char* terminated = static_cast<char*>(std::malloc(text.size() + 1));
   if (!terminated) return 0;
-  std::memcpy(terminated.get(), text.data(), text.size());
-  terminated.get()[text.size()] = '\0';
+  std::memcpy(terminated, text.data(), text.size());
+  terminated[text.size()] = '\0';
   errno = 0;
-  const unsigned long parsed = std::strtoul(terminated.get(), nullptr, 10);
+  const unsigned long parsed = std::strtoul(terminated, nullptr, 10);
+  std::free(terminated);
   const bool saturated = errno == ERANGE;
   const bool negative = StartsWithMinus(text);
   const std::uint64_t magnitude = negative ? 0UL - parsed : parsed;

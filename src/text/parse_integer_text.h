@@ -6,9 +6,10 @@
 
 namespace zorvane {
 
+// Bytes, not ints: the table is 46 rows and zorvane.exe counts its bytes.
 struct RadixPrefix {
-  int radix;
-  int digitOffset;  // from the "&" to the first digit
+  std::uint8_t radix;
+  std::uint8_t digitOffset;  // from the "&" to the first digit
 };
 
 // Indexed by the byte after "&" minus 'B'; bytes outside 'B'..'o' read as

@@ -1,27 +1,54 @@
-#include <cstdlib>
+#include <windows.h>
 
+#include "cli/run_command.h"
 #include "platform/platform.h"
 
-// Asks the C runtime's start-up (__getmainargs) to expand wildcards in the
-// arguments before main sees them.
+// The process starts here, not in the toolchain's start-up code: the tool
+// needs only its argument vector and an exit, and that code would bring
+// five times the tool's own size (TLS, pseudo-relocations, constructors,
+// unwind tables) and a score of imports with it.
+namespace {
+
+struct StartupInfo {
+  int newMode;  // the heap's new-handler mode; 0, as a C program's is
+};
+
+}  // namespace
+
 extern "C" {
-int _dowildcard = -1;
+// msvcrt's own: fills the vector, expanding wildcards where `expand` is
+// nonzero, and sets up the runtime's heap and environment. No header of the
+// toolchain declares it, so its name is ours to write.
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
+__declspec(dllimport) int __cdecl __getmainargs(int* count, char*** values, char*** environment,
+                                                int expand, StartupInfo* startup);
+
+// Windows calls the entry point with no arguments and the stack 4-byte
+// aligned, which is all this build assumes (-mpreferred-stack-boundary=2).
+[[noreturn]] void __stdcall ZorvaneStart() {
+  int count = 0;
+  char** values = nullptr;
+  char** environment = nullptr;
+  StartupInfo startup{0};
+  __getmainargs(&count, &values, &environment, 1, &startup);
+  zorvane::RunCommand({count, values});
+}
 }
 
 // The tool throws nothing, but string_view's bounds checks name the
-// library's throw helper; linking the library's own would bring in the
-// whole exception runtime, five times the tool itself. A failed check is a
-// bug, so it ends the process as an uncaught exception would.
+// library's throw helper, and the library's own would bring in the whole
+// exception runtime. A failed check is a bug: the process dies by an
+// illegal instruction, never with a status a script could take for a button.
 namespace std {
 void __throw_out_of_range_fmt(const char*, ...) {
-  std::abort();
+  __builtin_trap();
 }
 }  // namespace std
 
 namespace zorvane::platform {
 
 void EndProcess(int status) {
-  std::exit(status);
+  exit(status);
 }
 
 }  // namespace zorvane::platform

@@ -24,6 +24,13 @@ $ATSPI press "Read out" No
 wait_status "$BOX_PID"
 check "a button's action answers: No" 7 "$STATUS"
 
+# Cron jobs and daemons start it with standard output and error closed.
+timeout 60 "$ZORVANE_BIN" "Closed streams" Closed 4 </dev/null >&- 2>&- &
+BOX_PID=$!
+$ATSPI press Closed Yes
+wait_status "$BOX_PID"
+check "stdout and stderr closed: Yes still answers 6" 6 "$STATUS"
+
 start_box "$(printf 'x%.0s' $(seq 250))" "One long word" 1
 check "a 250-byte word stays on the screen" inside "$(inside_screen "One long word")"
 $ATSPI press "One long word" OK

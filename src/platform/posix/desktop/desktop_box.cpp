@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "platform/posix/desktop/module_loader.h"
@@ -24,6 +25,32 @@ bool HasDisplay() {
   return false;
 }
 
+// A descriptor at 3 or above, so that it can never be a standard stream
+// the caller left closed; -1 where none could be had.
+int AboveStreams(int fd) {
+  if (fd < 0 || fd > STDERR_FILENO) return fd;
+  const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+  close(fd);
+  return moved;
+}
+
+// The child's standard streams lead nowhere, whatever the caller's were,
+// so the toolkit's own messages and any descriptor it opens stay off
+// them. Where /dev/null cannot be opened, a pipe whose other end is
+// closed does as well: reads find its end, writes fail.
+void QuietStreams() {
+  int quiet = open("/dev/null", O_RDWR | O_CLOEXEC);
+  int ends[2] = {-1, -1};
+  if (quiet < 0 && pipe2(ends, O_CLOEXEC) == 0) {
+    std::signal(SIGPIPE, SIG_IGN);
+  }
+  for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    int from = quiet;
+    if (quiet < 0) from = stream == STDIN_FILENO ? ends[0] : ends[1];
+    if (from != stream) dup2(from, stream);
+  }
+}
+
 // The child: dies with its parent, keeps the toolkit away from the
 // caller's streams, shows the box and hands back what it returned.
 [[noreturn]] void ShowInChild(int channel, pid_t parent, const SignalWatch& watch,
@@ -32,8 +59,10 @@ bool HasDisplay() {
   prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (getppid() != parent) _exit(0);
   sigprocmask(SIG_SETMASK, &watch.savedMask, nullptr);
-  const int quiet = open("/dev/null", O_RDWR);
-  for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) dup2(quiet, stream);
+  QuietStreams();
+  // Nothing of the caller's reaches the toolkit but the quiet streams and the channel.
+  close_range(3, static_cast<unsigned>(channel) - 1, 0);
+  close_range(static_cast<unsigned>(channel) + 1, ~0U, 0);
   const int code = RunGtkModule(text, title, layout);
   if (write(channel, &code, sizeof code) != sizeof code) _exit(1);
   _exit(0);
@@ -78,6 +107,16 @@ std::optional<int> ShowDesktopBox(const std::string& text, const std::string& ti
   if (!HasDisplay()) return std::nullopt;
   int channel[2];
   if (pipe2(channel, O_CLOEXEC) != 0) return std::nullopt;
+  // With a standard stream closed, the pipe could be handed that number,
+  // and the child's quiet streams would then cover the answer.
+  channel[0] = AboveStreams(channel[0]);
+  channel[1] = AboveStreams(channel[1]);
+  if (channel[0] < 0 || channel[1] < 0) {
+    for (int end : channel) {
+      if (end >= 0) close(end);
+    }
+    return std::nullopt;
+  }
   const SignalWatch watch = WatchSignals({});
   const pid_t parent = getpid();
   const pid_t child = fork();

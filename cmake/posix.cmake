@@ -1,12 +1,14 @@
 # The native zorvane: a GTK dialog from a module loaded on demand, or a box
 # drawn on the terminal. The binary itself links no GUI library.
 add_library(zorvane_posix STATIC
+  src/platform/posix/box_buttons.cpp
   src/platform/posix/box_labels.cpp
   src/platform/posix/box_layout.cpp
   src/platform/posix/executable_directory.cpp
   src/platform/posix/terminal/line_prompt.cpp
   src/platform/posix/terminal/terminal_drawing.cpp
   src/platform/posix/terminal/terminal_keys.cpp
+  src/platform/posix/terminal/terminal_state.cpp
   src/platform/posix/terminal/terminal_text.cpp)
 target_link_libraries(zorvane_posix PUBLIC zorvane_core)
 set_target_properties(zorvane_posix zorvane_core PROPERTIES POSITION_INDEPENDENT_CODE ON)
@@ -20,6 +22,7 @@ add_executable(zorvane
   src/platform/posix/message_box.cpp
   src/platform/posix/process.cpp
   src/platform/posix/standard_output.cpp
+  src/platform/posix/terminal/fault_restore.cpp
   src/platform/posix/terminal/terminal_box.cpp
   src/platform/posix/terminal/terminal_io.cpp)
 target_link_libraries(zorvane PRIVATE zorvane_posix ${CMAKE_DL_LIBS})

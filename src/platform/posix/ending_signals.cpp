@@ -12,8 +12,10 @@ constexpr int EndingSignals[] = {SIGHUP,    SIGINT,  SIGQUIT, SIGPIPE,   SIGALRM
                                  SIGTERM,   SIGUSR1, SIGUSR2, SIGPOLL,   SIGPROF,
                                  SIGVTALRM, SIGXCPU, SIGXFSZ, SIGSTKFLT, SIGPWR};
 
-void AddUnlessIgnored(sigset_t& mask, int signal) {
-  if (!Ignored(signal)) sigaddset(&mask, signal);
+// A signal the caller ignored stays ignored, and one it blocked stays
+// blocked: neither is the box's to act on.
+void AddUnlessLeftAlone(sigset_t& mask, const sigset_t& callerMask, int signal) {
+  if (!Ignored(signal) && sigismember(&callerMask, signal) != 1) sigaddset(&mask, signal);
 }
 
 }  // namespace
@@ -24,14 +26,21 @@ bool Ignored(int signal) {
 }
 
 SignalWatch WatchSignals(std::initializer_list<int> extra) {
+  SignalWatch watch{-1, {}};
+  sigprocmask(SIG_BLOCK, nullptr, &watch.savedMask);
   sigset_t mask;
   sigemptyset(&mask);
-  for (int signal : EndingSignals) AddUnlessIgnored(mask, signal);
-  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) AddUnlessIgnored(mask, signal);
-  for (int signal : extra) sigaddset(&mask, signal);
-  SignalWatch watch{-1, {}};
-  sigprocmask(SIG_BLOCK, &mask, &watch.savedMask);
-  watch.fd = signalfd(-1, &mask, SFD_CLOEXEC);
+  for (int signal : EndingSignals) AddUnlessLeftAlone(mask, watch.savedMask, signal);
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal)
+    AddUnlessLeftAlone(mask, watch.savedMask, signal);
+  for (int signal : extra) {
+    if (sigismember(&watch.savedMask, signal) != 1) sigaddset(&mask, signal);
+  }
+  sigprocmask(SIG_BLOCK, &mask, nullptr);
+  watch.fd = signalfd(-1, &mask, SFD_CLOEXEC | SFD_NONBLOCK);
+  // Without the descriptor nobody would read them: they keep their
+  // default actions rather than wait blocked for ever.
+  if (watch.fd < 0) sigprocmask(SIG_SETMASK, &watch.savedMask, nullptr);
   return watch;
 }
 
@@ -42,7 +51,7 @@ void StopWatching(const SignalWatch& watch) {
 
 int TakeSignal(const SignalWatch& watch) {
   signalfd_siginfo info{};
-  if (read(watch.fd, &info, sizeof info) != sizeof info) return 0;
+  if (watch.fd < 0 || read(watch.fd, &info, sizeof info) != sizeof info) return 0;
   return static_cast<int>(info.ssi_signo);
 }
 

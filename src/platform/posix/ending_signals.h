@@ -14,8 +14,9 @@ struct SignalWatch {
 };
 
 // Blocks every signal whose default action ends the process and that can
-// come from outside, except those the caller left ignored (they stay
-// ignored), and `extra`, and reads them all from one descriptor.
+// come from outside, and `extra`, except those the caller left ignored or
+// blocked (they stay so), and reads them all from one descriptor, which
+// never blocks. Where none can be made, nothing is blocked.
 SignalWatch WatchSignals(std::initializer_list<int> extra);
 
 // The process's own signal mask back; the descriptor closed.
@@ -24,7 +25,7 @@ void StopWatching(const SignalWatch& watch);
 // Whether the caller left `signal` ignored.
 bool Ignored(int signal);
 
-// The next signal from the watch, 0 when none could be read.
+// The next signal from the watch, 0 when none is pending.
 int TakeSignal(const SignalWatch& watch);
 
 // Ends the process by `signal` itself, so the caller sees it as killed by

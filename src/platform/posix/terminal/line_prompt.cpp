@@ -4,7 +4,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "platform/posix/terminal/terminal_keys.h"
+#include "platform/posix/box_buttons.h"
 #include "platform/posix/terminal/terminal_text.h"
 #include "platform/posix/write_all.h"
 

@@ -2,51 +2,71 @@
 
 #include <string>
 #include <string_view>
-
-#include "platform/posix/box_layout.h"
+#include <vector>
 
 namespace zorvane::posix {
 
+// What a terminal sends, read as the DEC/ECMA-48 parser of terminal
+// emulators reads it, byte by byte; only whole key presses come out.
+// Replies to queries, control strings, mouse reports, focus reports and
+// pasted text are read whole and never come out as keys.
+
 enum class Key {
-  None,        // bytes this box has no use for, taken whole
-  Incomplete,  // the front of a key whose rest has not arrived yet
   Next,
   Previous,
   Press,
   Escape,
-  Letter,
+  Letter,  // `letter` holds the character, lower case
   Up,
   Down,
   PageUp,
   PageDown,
   Home,
   End,
+  Control,  // Ctrl and a key, as the keyboard protocol reports it; `letter` holds its C0 byte
+  KeyboardProtocol,  // the terminal's answer that it has the keyboard protocol
+  DeviceAttributes,  // its answer to the attributes query, which every terminal gives
 };
 
 struct KeyPress {
   Key key;
-  wchar_t letter;  // for Key::Letter: the character, lower case
+  wchar_t letter = 0;
 };
 
-// Takes one key off the front of `input`, which may hold several, and
-// leaves an incomplete one in place. Once "ESC [" or "ESC O" has arrived,
-// every byte up to the sequence's final byte belongs to it. A lone ESC is
-// the Escape key only when `quiet` says no byte followed it in time.
-// Letters are decoded in the current locale.
-KeyPress TakeKey(std::string& input, bool quiet);
+enum class ReadState : unsigned char {
+  Ground,
+  Escape,               // after a lone ESC
+  EscapeIntermediate,   // ESC and bytes 0x20-0x2F: an escape sequence, no key
+  Csi,                  // ESC [ and its parameters
+  LinuxFunctionKey,     // ESC [ [: the Linux console's F1-F5
+  Ss3,                  // ESC O and its parameters
+  ControlString,        // OSC, DCS, APC, PM or SOS, up to ST or BEL
+  ControlStringEscape,  // an ESC inside one: ST when a backslash follows
+  MouseBytes,           // the three raw bytes of an X10 mouse report
+  Paste,                // bracketed paste, up to ESC [ 201 ~
+};
 
-// True while the front of `input` is a lone ESC, the one key whose
-// meaning depends on how long the next byte takes.
-bool WaitsForQuiet(const std::string& input);
+// Everything the reader keeps between reads; it owns no more than a
+// sequence's parameters, however long a control string or paste runs.
+struct KeyReader {
+  ReadState state = ReadState::Ground;
+  std::string pending;  // a sequence's parameters, or a character's first bytes
+  bool overlong = false;
+  int mouseBytesLeft = 0;
+  std::size_t pasteEndMatched = 0;
+  bool lateEscape = false;  // the clock made the last lone ESC the Escape key
+  bool lateString = false;  // a control string begun by the rest of such a key
+};
 
-// The character at `at` in `text`, lower case, decoded in the current
-// locale; 0 where none decodes.
-wchar_t LetterAt(std::string_view text, std::size_t at);
+// Reads `bytes` and appends the key presses they complete to `keys`.
+void ReadKeys(KeyReader& reader, std::string_view bytes, std::vector<KeyPress>& keys);
 
-// How many bytes the character at `at` in `text` takes; at least 1.
-std::size_t CharacterLength(std::string_view text, std::size_t at);
+// How long to wait for more bytes before calling ReadQuiet, in ms; -1 for
+// as long as it takes.
+int QuietWait(const KeyReader& reader);
 
-// The letter that presses `button`, from its shown label; 0 where it has none.
-wchar_t AccessLetter(const BoxButton& button);
+// No byte came within QuietWait: a lone ESC is the Escape key; the rest of
+// a key whose ESC came that late is no longer looked for.
+void ReadQuiet(KeyReader& reader, std::vector<KeyPress>& keys);
 
 }  // namespace zorvane::posix

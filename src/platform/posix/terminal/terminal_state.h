@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/posix/box_layout.h"
+#include "platform/posix/terminal/terminal_drawing.h"
+#include "platform/posix/terminal/terminal_keys.h"
+
+namespace zorvane::posix {
+
+// Everything the terminal box knows between two reads.
+struct BoxState {
+  BoxView view;          // focus and scroll
+  std::size_t page = 1;  // text rows shown at once, for PgUp and PgDn
+  KeyReader reader;
+  std::optional<int> answer;
+  bool keyboardProtocol = false;  // the terminal said it has it
+  bool replied = false;           // the terminal answered the attributes query
+  std::string controls;           // Ctrl keys that protocol reported, in order
+};
+
+BoxState StartState(const BoxLayout& layout);
+
+// The box's reducer: the bytes the terminal sent, read into keys and
+// applied in order until one answers. Nothing after the answer counts.
+void TakeBytes(const BoxLayout& layout, BoxState& state, std::string_view bytes);
+
+// No byte came for QuietWait(state.reader) milliseconds.
+void TakeQuiet(const BoxLayout& layout, BoxState& state);
+
+}  // namespace zorvane::posix

@@ -131,6 +131,35 @@ open_box "Alarm" "T" 1
 kill -ALRM "$(pid_of_box Alarm)"
 check "SIGALRM ends by SIGALRM, mode restored" "142 restored" "$(answer)"
 
+# What terminals send besides keys never answers.
+open_box "Retry?" "T" 261
+keys -l $'\x1b]11;rgb:0000/0000/0000\x1b\\'
+check "a colour reply presses nothing" "" "$(cat "$WORK/status" 2>/dev/null)"
+keys Enter
+check "then Return: the focused Cancel" "2 restored" "$(answer)"
+open_box "Quiet" "T" 4
+tmux -L "$SOCKET" pipe-pane -o -t "$PANE" "cat >>'$WORK/written'"
+sleep 0.2
+keys x
+check "an ignored key writes nothing" 0 "$(wc -c <"$WORK/written")"
+keys Tab
+check "a Tab writes only the buttons" yes "$(n=$(wc -c <"$WORK/written"); [ "$n" -gt 0 ] && [ "$n" -le 60 ] && echo yes)"
+keys Enter
+check "and Return: No" "7 restored" "$(answer)"
+open_box "Aborted" "T" 1
+kill -ABRT "$(pid_of_box Aborted)"
+check "SIGABRT ends by SIGABRT, mode restored" "134 restored" "$(answer)"
+check "and the main screen back" 0 "$(tmux -L "$SOCKET" display -p -t "$PANE" '#{alternate_on}')"
+
+# A terminal without an alternate screen keeps no frame.
+tmux -L "$SOCKET" set -g alternate-screen off
+BEFORE="echo caller output" open_box "No alternate screen" "T" 0
+keys Enter
+answer >/dev/null
+check "no alternate screen: the box is erased" 0 "$(screen | grep -c 'No alternate\|< OK >')"
+check "and the cursor is back where it was" 1 "$(tmux -L "$SOCKET" display -p -t "$PANE" '#{cursor_y}')"
+tmux -L "$SOCKET" set -g alternate-screen on
+
 # Any terminal size.
 open_box "$(seq -s '\n' 1 25)" "Tall" 4
 check "25 lines on 24 rows: the last is hidden" 0 "$(screen | grep -c '| 25 ')"
@@ -160,6 +189,21 @@ keys n
 keys 'echo "status=$?"' Enter
 sleep 0.3
 check "then n: No" 1 "$(screen | grep -c '^status=7$')"
+
+keys "$ZORVANE_BIN Question T 4" Enter
+sleep 0.5
+keys C-z
+keys 'kill %1; sleep 0.3; jobs; echo "jobs done"' Enter
+sleep 0.5
+check "a stopped box ends at once on kill" "1 0" \
+  "$(screen | grep -c '^jobs done$') $(pgrep -fc "^$ZORVANE_BIN Question")"
+keys clear Enter
+keys "bash -c 'timeout 20 $ZORVANE_BIN Timed T 4; echo \"timed=\$?\"'" Enter
+sleep 0.5
+check "under timeout in a script the box is drawn" 1 "$(screen | grep -c '< Yes >  < No >')"
+keys n
+sleep 0.3
+check "and n answers No" 1 "$(screen | grep -c '^timed=7$')"
 
 # A terminal that takes no escape sequences gets a line prompt.
 BOX_ENV="TERM=dumb" open_box "Delete?\nIt is big" "Clean up" 35

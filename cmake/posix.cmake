@@ -4,6 +4,7 @@ add_library(zorvane_posix STATIC
   src/platform/posix/box_buttons.cpp
   src/platform/posix/box_labels.cpp
   src/platform/posix/box_layout.cpp
+  src/platform/posix/cut_character.cpp
   src/platform/posix/executable_directory.cpp
   src/platform/posix/terminal/line_prompt.cpp
   src/platform/posix/terminal/terminal_drawing.cpp

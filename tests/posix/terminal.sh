@@ -225,3 +225,9 @@ BOX_ENV="LC_ALL=de_DE.UTF-8" open_box "Weiter?" "T" 36
 check "German labels" 1 "$(screen | grep -c '< Ja >  < Nein >')"
 keys J
 check "the translated access key: J is Ja" "6 restored" "$(answer)"
+BOX_ENV="TERM=dumb LC_ALL=de_DE.UTF-8" open_box "Weiter?" "T" 35
+sleep 0.3
+check "the line prompt in German only" 1 \
+  "$(screen | grep -c '^Ja \[J\], Nein \[N\], Abbrechen \[A\] (Eingabe: Ja, Esc: Abbrechen)?')"
+keys nein Enter
+check "a whole label answers: nein is Nein" "7 restored" "$(answer)"

@@ -33,17 +33,22 @@ std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
 void TranslateLabels(BoxLayout& layout) {
   const std::string directory = CatalogueDirectory();
   if (directory.empty() || !bindtextdomain(LabelDomain, directory.c_str())) return;
+  // The key names go with the labels, so the line prompt is one language too.
   std::vector<std::string> english;
+  for (const BoxButton& button : layout.buttons) english.push_back(button.label);
+  english.push_back(layout.keyNames.enter);
+  english.push_back(layout.keyNames.escape);
   std::vector<std::optional<std::string>> translated;
-  for (const BoxButton& button : layout.buttons) {
-    english.push_back(button.label);
+  for (const std::string& message : english) {
     // gettext hands back its argument itself where the catalogue has no entry.
-    const char* found = dgettext(LabelDomain, button.label.c_str());
-    translated.push_back(found == button.label.c_str() ? std::nullopt
-                                                       : std::optional<std::string>(found));
+    const char* found = dgettext(LabelDomain, message.c_str());
+    translated.push_back(found == message.c_str() ? std::nullopt
+                                                  : std::optional<std::string>(found));
   }
-  const std::vector<std::string> labels = OneLanguage(english, translated);
-  for (std::size_t i = 0; i < labels.size(); ++i) layout.buttons[i].label = labels[i];
+  const std::vector<std::string> words = OneLanguage(english, translated);
+  const std::size_t count = layout.buttons.size();
+  for (std::size_t i = 0; i < count; ++i) layout.buttons[i].label = words[i];
+  layout.keyNames = {words[count], words[count + 1]};
 }
 
 }  // namespace zorvane::posix

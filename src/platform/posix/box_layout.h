@@ -16,12 +16,19 @@ struct BoxButton {
 
 enum class BoxIcon { NoIcon, Error, Question, Warning, Information };
 
+// The keys the line prompt names, in the labels' language.
+struct KeyNames {
+  std::string enter = "Return";
+  std::string escape = "Esc";
+};
+
 struct BoxLayout {
   std::vector<BoxButton> buttons;  // left to right
   BoxIcon icon;
   std::size_t defaultButton;
   int escapeCode;  // Escape and the close box; 0 when they do nothing
   bool systemModal;
+  KeyNames keyNames = {};
 };
 
 // What a style word means, as the Windows message box reads it, with

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/posix/box_labels.h"
 #include "platform/posix/box_layout.h"
+#include "platform/posix/cut_character.h"
 #include "platform/posix/desktop/desktop_box.h"
 #include "platform/posix/terminal/terminal_box.h"
 
@@ -16,7 +17,10 @@ int ShowMessageBox(const BoundedText& boxText, const BoundedText& boxTitle, std:
   // Only now: the decision above reads numbers in the C locale.
   std::setlocale(LC_ALL, "");
   posix::TranslateLabels(*layout);
-  const std::string text(View(boxText)), title(View(boxTitle));
+  const std::string text =
+      posix::DropCutCharacter(std::string(View(boxText)), BoundedText::Capacity);
+  const std::string title =
+      posix::DropCutCharacter(std::string(View(boxTitle)), BoundedText::Capacity);
   for (auto service : {posix::ShowDesktopBox, posix::ShowTerminalBox}) {
     if (const std::optional<int> code = service(text, title, *layout)) return *code;
   }

@@ -4,6 +4,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cwchar>
+#include <cwctype>
+
 #include "platform/posix/box_buttons.h"
 #include "platform/posix/terminal/terminal_text.h"
 #include "platform/posix/write_all.h"
@@ -17,24 +20,49 @@ std::string Trimmed(const std::string& line) {
   return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
 }
 
+// "Yes [Y]"; a label that shows its letter already, as "はい(Y)" does, is
+// not given it twice.
+std::string Choice(const BoxButton& button, wchar_t letter) {
+  const std::string plain = PlainLabel(button.label);
+  std::string choice = SafeTerminalLine(plain).bytes;
+  if (!letter) return choice;
+  // The letter as the label shows it, so it is in the label's encoding.
+  const std::size_t key = AccessKeyAt(button.label);
+  const std::size_t at = key == std::string::npos ? 0 : key - 1;
+  const std::string shown = plain.substr(at, CharacterLength(plain, at));
+  if (plain.find("(" + shown + ")") != std::string::npos) return choice;
+  return choice + " [" + SafeTerminalLine(shown).bytes + "]";
+}
+
 std::string ChoiceLine(const BoxLayout& layout) {
   const std::vector<wchar_t> letters = PromptLetters(layout);
   std::string line;
   for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-    const std::string plain = PlainLabel(layout.buttons[i].label);
-    line += (i ? ", " : "") + SafeTerminalLine(plain).bytes;
-    // The letter as the label shows it, so it is in the label's encoding.
-    const std::size_t key = AccessKeyAt(layout.buttons[i].label);
-    const std::size_t at = key == std::string::npos ? 0 : key - 1;
-    if (letters[i])
-      line += " [" + SafeTerminalLine(plain.substr(at, CharacterLength(plain, at))).bytes + "]";
+    line += (i ? ", " : "") + Choice(layout.buttons[i], letters[i]);
   }
   std::string escape;
   for (const BoxButton& button : layout.buttons) {
-    if (button.code == layout.escapeCode) escape = ", Esc: " + PlainLabel(button.label);
+    if (button.code == layout.escapeCode)
+      escape = ", " + SafeTerminalLine(layout.keyNames.escape).bytes + ": " +
+               SafeTerminalLine(PlainLabel(button.label)).bytes;
   }
-  return line + " (Return: " + PlainLabel(layout.buttons[layout.defaultButton].label) + escape +
+  return line + " (" + SafeTerminalLine(layout.keyNames.enter).bytes + ": " +
+         SafeTerminalLine(PlainLabel(layout.buttons[layout.defaultButton].label)).bytes + escape +
          ")? ";
+}
+
+// `text` in lower case, character by character in the locale's encoding.
+std::wstring Lowered(const std::string& text) {
+  std::wstring lowered;
+  std::mbstate_t state{};
+  for (std::size_t at = 0; at < text.size();) {
+    wchar_t character = 0;
+    const std::size_t length = std::mbrtowc(&character, text.data() + at, text.size() - at, &state);
+    if (length == 0 || length > text.size() - at) return {};
+    lowered += static_cast<wchar_t>(std::towlower(static_cast<wint_t>(character)));
+    at += length;
+  }
+  return lowered;
 }
 
 // One line from the terminal without its line end; no value at end of input.
@@ -76,6 +104,10 @@ std::optional<int> AnswerOfLine(const std::string& line, const BoxLayout& layout
   if (typed == "\x1b") {
     if (layout.escapeCode != 0) return layout.escapeCode;
     return std::nullopt;
+  }
+  const std::wstring lowered = Lowered(typed);
+  for (const BoxButton& button : layout.buttons) {
+    if (!lowered.empty() && lowered == Lowered(PlainLabel(button.label))) return button.code;
   }
   if (CharacterLength(typed, 0) != typed.size()) return std::nullopt;
   const wchar_t letter = LetterAt(typed, 0);

@@ -22,8 +22,8 @@ std::vector<wchar_t> PromptLetters(const BoxLayout& layout);
 std::string PromptText(const std::string& text, const std::string& title, const BoxLayout& layout);
 
 // What a line typed at the prompt answers: Return alone the default, a
-// button's letter in either case that button, a lone ESC what Escape
-// answers on the box. No value: ask again.
+// button's letter or whole label in either case that button, a lone ESC
+// what Escape answers on the box. No value: ask again.
 std::optional<int> AnswerOfLine(const std::string& line, const BoxLayout& layout);
 
 }  // namespace zorvane::posix

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "icon_picture.h"
+#include "platform/posix/box_buttons.h"
 #include "platform/posix/desktop/gtk/utf8_text.h"
 
 namespace zorvane::posix {
@@ -19,7 +20,6 @@ struct DialogState {
   std::string title;  // UTF-8, as shown
   std::string text;
   std::string labels;
-  std::vector<gunichar> letters;  // each button's access key, 0 for none
 };
 
 struct IconLook {
@@ -99,13 +99,6 @@ std::string WithLineFeeds(const std::string& text) {
   return out;
 }
 
-// The letter that presses a button: the one after "_" in its shown label,
-// lower case; 0 where it has none.
-gunichar AccessLetter(const std::string& label) {
-  const std::size_t key = AccessKeyAt(label);
-  return key == std::string::npos ? 0 : g_unichar_tolower(g_utf8_get_char(label.c_str() + key));
-}
-
 GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
   return G_LOG_WRITER_HANDLED;
 }
@@ -130,14 +123,11 @@ gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
     return TRUE;
   }
   if ((modifiers & ~(GDK_MOD1_MASK | GDK_SHIFT_MASK)) != 0) return FALSE;
-  const gunichar typed = g_unichar_tolower(gdk_keyval_to_unicode(event->keyval));
-  for (std::size_t i = 0; i < state->letters.size(); ++i) {
-    if (typed != 0 && state->letters[i] == typed) {
-      gtk_dialog_response(GTK_DIALOG(dialog), state->layout->buttons[i].code);
-      return TRUE;
-    }
-  }
-  return FALSE;
+  const auto typed = static_cast<wchar_t>(gdk_keyval_to_unicode(event->keyval));
+  const std::optional<std::size_t> button = ButtonOfLetter(*state->layout, typed);
+  if (!button) return FALSE;
+  gtk_dialog_response(GTK_DIALOG(dialog), state->layout->buttons[*button].code);
+  return TRUE;
 }
 
 gboolean AskForAttention(GtkWidget* window, GdkEvent*, gpointer) {
@@ -186,7 +176,6 @@ GtkWidget* BuildDialog(DialogState& state) {
   for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
     const BoxButton& button = layout.buttons[i];
     const std::string label = LocaleTextToUtf8(button.label);
-    state.letters.push_back(AccessLetter(label));
     GtkWidget* widget = gtk_dialog_add_button(GTK_DIALOG(dialog), label.c_str(), button.code);
     state.labels += (i ? "   " : "") + PlainLabel(label);
     if (i == layout.defaultButton) focused = widget;
@@ -215,8 +204,8 @@ extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
   // X first: only there does system modal keep the box above the rest.
   gdk_set_allowed_backends("x11,wayland");
   if (!gtk_init_check(nullptr, nullptr)) return -1;
-  DialogState state{
-      request->layout, LocaleTextToUtf8(request->title), LocaleTextToUtf8(request->text), "", {}};
+  DialogState state{request->layout, LocaleTextToUtf8(request->title),
+                    LocaleTextToUtf8(request->text), ""};
   GtkWidget* dialog = BuildDialog(state);
   // Another client may destroy the window; then the pointer is cleared.
   g_signal_connect(dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &dialog);

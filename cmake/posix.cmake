@@ -37,6 +37,7 @@ if(PkgConfig_FOUND)
 endif()
 if(GTK3_FOUND)
   add_library(zorvane_gtk MODULE
+    src/platform/posix/desktop/gtk/clipboard_server.cpp
     src/platform/posix/desktop/gtk/gtk_box.cpp
     src/platform/posix/desktop/gtk/utf8_text.cpp)
   target_link_libraries(zorvane_gtk PRIVATE zorvane_posix PkgConfig::GTK3)

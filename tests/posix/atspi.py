@@ -5,6 +5,8 @@
   atspi.py press TITLE NAME    performs the named push button's action
   atspi.py extents TITLE       "x y width height" of the window, then of
                                each push button, in screen coordinates
+  atspi.py focusable TITLE     the role of every focusable node, then
+                               "default: NAME" for each default button
 
 Waits up to 20 s for a window of that name; exits 1 without one.
 """
@@ -59,6 +61,13 @@ def main(command, title, *rest):
         print(extents(window))
         for button in buttons:
             print(extents(button))
+    elif command == "focusable":
+        for node in nodes:
+            if node.getState().contains(pyatspi.STATE_FOCUSABLE):
+                print(node.getRoleName())
+        for button in buttons:
+            if button.getState().contains(pyatspi.STATE_IS_DEFAULT):
+                print("default: " + button.name)
 
 
 if __name__ == "__main__":

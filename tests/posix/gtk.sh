@@ -32,6 +32,11 @@ expect "Yes/No/Cancel, button 3"       2 515 Return
 expect "Yes/No, 512 falls back"        6 516 Return
 expect "Abort/Retry/Ignore, 768"       3 770 Return
 expect "no style: OK/Cancel"           2 1 Escape
+# Focus moves between the buttons only, in a cycle, as on Windows.
+expect "Yes/No/Cancel: Shift+Tab to the last" 2 3 shift+Tab Return
+expect "Yes/No/Cancel: Tab past the last"     6 3 Tab Tab Tab Return
+expect "Yes/No/Cancel: Down then Up"          6 3 Down Up Return
+expect "Yes/No/Cancel: Left wraps"            2 3 Left Return
 
 # Button set 7 is no set: no dialog, answer 0 at once.
 check "button set 7 answers 0" 0 "$(timeout 5 "$ZORVANE_BIN" x x 7; echo $?)"
@@ -60,12 +65,17 @@ check "window icon is the tool's" 1 "$(xprop -id "$window" _NET_WM_ICON | grep -
 check "system modal keeps above" 1 "$(xprop -id "$window" _NET_WM_STATE | grep -c _NET_WM_STATE_ABOVE)"
 check "system modal asks for attention (urgency bit)" 256 "$(( $(xprop -id "$window" -f WM_HINTS 32x ' $0' WM_HINTS | awk '{print $2}') & 256 ))"
 press_keys "My title" ctrl+c
-check "Ctrl+C copies the box" \
-  "---------------------------|My title|---------------------------|Line 1|Line 2|---------------------------|OK|---------------------------" \
+check "Ctrl+C copies the box, each button followed by three spaces" \
+  "---------------------------|My title|---------------------------|Line 1|Line 2|---------------------------|OK   |---------------------------" \
   "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | paste -sd'|')"
 press_keys "My title" Return
 wait_status "$BOX_PID"
 check "answer after copying" 1 "$STATUS"
+check "the copy outlives the box" "My title" \
+  "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 2p)"
+echo other | xclip -selection clipboard
+sleep 0.3
+check "and its keeper ends when another client copies" 0 "$(pgrep -fc "^$ZORVANE_BIN Line 1")"
 check "dialog writes no stdout" 0 "$(wc -c <"$WORK/stdout")"
 check "dialog writes no stderr" 0 "$(wc -c <"$WORK/stderr")"
 
@@ -76,11 +86,21 @@ check "markup title shown literally" 1 "$(box '<b>x</b> &amp; %s' Return -- text
 # from the shown label, in either case.
 LC_ALL=de_DE.UTF-8 start_box "Weiter?" Deutsch 36
 press_keys Deutsch ctrl+c
-check "German labels" "Ja   Nein" "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 6p)"
+check "German labels" "Ja   Nein   " "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 6p)"
 press_keys Deutsch shift+j
 wait_status "$BOX_PID"
 check "Shift+J presses Ja" 6 "$STATUS"
 LC_ALL=de_DE.UTF-8 expect "German Abort/Retry/Ignore: w" 4 2 w
+
+# Ctrl+C on a Russian layout: the key is C's, its letter Cyrillic es.
+setxkbmap -layout ru,us
+start_box "Привет" Russian 0
+press_keys Russian ctrl+Cyrillic_es
+check "Ctrl+C copies on a Russian layout" "Привет" \
+  "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 4p)"
+press_keys Russian Return
+wait_status "$BOX_PID"
+setxkbmap -layout us
 
 start_box "The display goes away" Doomed 1
 wait_window Doomed >/dev/null

@@ -17,8 +17,11 @@ TEST(LocaleTextToUtf8, Utf8LocaleKeepsValidTextAndReplacesTheRest) {
   EXPECT_EQ(LocaleTextToUtf8(""), "");
 }
 
-TEST(LocaleTextToUtf8, CLocaleReplacesEveryHighByte) {
+TEST(LocaleTextToUtf8, CLocaleTakesUtf8AndReplacesOtherHighBytes) {
   ASSERT_NE(std::setlocale(LC_ALL, "C"), nullptr);
+  EXPECT_EQ(LocaleTextToUtf8("Gr\xc3\xbc\xc3\x9f"
+                             "e aus K\xc3\xb6ln"),
+            "Grüße aus Köln");
   EXPECT_EQ(LocaleTextToUtf8("ok \xe9\xe2"), "ok \uFFFD\uFFFD");
   EXPECT_EQ(LocaleTextToUtf8("plain"), "plain");
 }

@@ -33,11 +33,13 @@ std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
 void TranslateLabels(BoxLayout& layout) {
   const std::string directory = CatalogueDirectory();
   if (directory.empty() || !bindtextdomain(LabelDomain, directory.c_str())) return;
-  // The key names go with the labels, so the line prompt is one language too.
+  // The key names and the kind of message go with the labels, so that
+  // the line prompt and what a screen reader says are one language too.
   std::vector<std::string> english;
   for (const BoxButton& button : layout.buttons) english.push_back(button.label);
   english.push_back(layout.keyNames.enter);
   english.push_back(layout.keyNames.escape);
+  if (!layout.severity.empty()) english.push_back(layout.severity);
   std::vector<std::optional<std::string>> translated;
   for (const std::string& message : english) {
     // gettext hands back its argument itself where the catalogue has no entry.
@@ -49,6 +51,7 @@ void TranslateLabels(BoxLayout& layout) {
   const std::size_t count = layout.buttons.size();
   for (std::size_t i = 0; i < count; ++i) layout.buttons[i].label = words[i];
   layout.keyNames = {words[count], words[count + 1]};
+  if (!layout.severity.empty()) layout.severity = words[count + 2];
 }
 
 }  // namespace zorvane::posix

@@ -30,6 +30,17 @@ BoxIcon IconOf(std::int32_t style) {
   }
 }
 
+std::string SeverityOf(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::Error: return "Critical";
+    case BoxIcon::Question: return "Question";
+    case BoxIcon::Warning: return "Warning";
+    case BoxIcon::Information: return "Information";
+    case BoxIcon::NoIcon: break;
+  }
+  return {};
+}
+
 constexpr int CancelCode = 2;
 
 // Escape answers Cancel where there is one, OK on the OK-only box, and
@@ -49,8 +60,13 @@ std::optional<BoxLayout> LayOutBox(std::int32_t style) {
   auto defaultButton = static_cast<std::size_t>((style >> 8) & 0x3);
   if (defaultButton >= buttons.size()) defaultButton = 0;
   const int escapeCode = EscapeCodeOf(buttons);
-  return BoxLayout{std::move(buttons), IconOf(style), defaultButton, escapeCode,
-                   (style & 0x1000) != 0};
+  return BoxLayout{std::move(buttons),
+                   IconOf(style),
+                   defaultButton,
+                   escapeCode,
+                   (style & 0x1000) != 0,
+                   KeyNames{},
+                   SeverityOf(IconOf(style))};
 }
 
 std::string PlainLabel(std::string_view label) {

@@ -29,6 +29,7 @@ struct BoxLayout {
   int escapeCode;  // Escape and the close box; 0 when they do nothing
   bool systemModal;
   KeyNames keyNames = {};
+  std::string severity = {};  // the icon's kind in words, for screen readers; "" without one
 };
 
 // What a style word means, as the Windows message box reads it, with

@@ -3,23 +3,30 @@
 #include "platform/posix/desktop/gtk/gtk_box.h"
 
 #include <gdk/gdkkeysyms.h>
+#include <gdk/gdkwayland.h>
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "icon_picture.h"
 #include "platform/posix/box_buttons.h"
+#include "platform/posix/desktop/gtk/clipboard_server.h"
 #include "platform/posix/desktop/gtk/utf8_text.h"
 
 namespace zorvane::posix {
 namespace {
 
 struct DialogState {
-  const BoxLayout* layout;
+  const BoxLayout* layout = nullptr;
   std::string title;  // UTF-8, as shown
   std::string text;
   std::string labels;
+  std::vector<GtkWidget*> buttons;        // left to right
+  GtkScrolledWindow* scroller = nullptr;  // only for a text taller than the limit
+  std::string copied;                     // the last Ctrl+C, to outlive the box
 };
 
 struct IconLook {
@@ -49,44 +56,100 @@ GdkRectangle WorkArea(GtkWidget* widget) {
   return area;
 }
 
-// Icon and text side by side, as in a message box; the label is plain
-// text, so markup, mnemonics and format directives all show as typed. It
-// wraps by word, and inside a word where one is longer than a line; text
-// taller than half the screen scrolls, so the buttons stay on the screen.
-void AddMessage(GtkDialog* dialog, const std::string& text, BoxIcon icon) {
-  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
-  gtk_container_set_border_width(GTK_CONTAINER(row), 12);
-  if (const IconLook look = IconOf(icon); look.iconName) {
-    GtkWidget* image = gtk_image_new_from_icon_name(look.iconName, GTK_ICON_SIZE_DIALOG);
-    gtk_widget_set_valign(image, GTK_ALIGN_START);
-    atk_object_set_name(gtk_widget_get_accessible(image), look.accessibleName);
-    gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
-  }
+constexpr int TextWidthChars = 60;
+
+// The text as it stands: plain (markup, mnemonics and format directives
+// show as typed), wrapped by word and inside a word longer than a line,
+// with no hyphen added where a word breaks (paths and IDs read as given).
+GtkWidget* MessageLabel(const std::string& text) {
   GtkWidget* label = gtk_label_new(text.c_str());
-  gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
-  gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
-  gtk_label_set_max_width_chars(GTK_LABEL(label), 60);
-  gtk_label_set_xalign(GTK_LABEL(label), 0);
-  gtk_label_set_yalign(GTK_LABEL(label), 0);
+  GtkLabel* plain = GTK_LABEL(label);
+  gtk_label_set_line_wrap(plain, TRUE);
+  gtk_label_set_line_wrap_mode(plain, PANGO_WRAP_WORD_CHAR);
+  gtk_label_set_max_width_chars(plain, TextWidthChars);
+  gtk_label_set_xalign(plain, 0);
+  gtk_label_set_yalign(plain, 0);
+  PangoAttrList* attributes = pango_attr_list_new();
+  pango_attr_list_insert(attributes, pango_attr_insert_hyphens_new(FALSE));
+  gtk_label_set_attributes(plain, attributes);
+  pango_attr_list_unref(attributes);
+  return label;
+}
+
+// Text taller than half the screen scrolls, so the buttons stay on the
+// screen; the scroller is made only then, and never takes the focus: the
+// keys that scroll it are handled by the box (see ScrollText).
+GtkWidget* ScrolledWhereTall(GtkWidget* label, int limit, DialogState& state) {
+  gtk_widget_show(label);  // a hidden widget measures nothing
+  int width = 0, natural = 0;
+  gtk_widget_get_preferred_width(label, nullptr, &width);
+  gtk_widget_get_preferred_height_for_width(label, width, nullptr, &natural);
+  if (natural <= limit) return label;
   GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
   GtkScrolledWindow* scrolled = GTK_SCROLLED_WINDOW(scroller);
   gtk_scrolled_window_set_policy(scrolled, GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
   gtk_scrolled_window_set_propagate_natural_width(scrolled, TRUE);
   gtk_scrolled_window_set_propagate_natural_height(scrolled, TRUE);
-  gtk_scrolled_window_set_max_content_height(scrolled, WorkArea(row).height / 2);
+  gtk_scrolled_window_set_max_content_height(scrolled, limit);
+  gtk_widget_set_can_focus(scroller, FALSE);
   gtk_container_add(GTK_CONTAINER(scroller), label);
-  gtk_box_pack_start(GTK_BOX(row), scroller, TRUE, TRUE, 0);
+  state.scroller = scrolled;
+  return scroller;
+}
+
+// Icon and text side by side, as in a message box.
+void AddMessage(GtkDialog* dialog, DialogState& state) {
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
+  gtk_container_set_border_width(GTK_CONTAINER(row), 12);
+  if (const IconLook look = IconOf(state.layout->icon); look.iconName) {
+    GtkWidget* image = gtk_image_new_from_icon_name(look.iconName, GTK_ICON_SIZE_DIALOG);
+    gtk_widget_set_valign(image, GTK_ALIGN_START);
+    atk_object_set_name(gtk_widget_get_accessible(image), look.accessibleName);
+    gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
+  }
+  GtkWidget* text = ScrolledWhereTall(MessageLabel(state.text), WorkArea(row).height / 2, state);
+  gtk_box_pack_start(GTK_BOX(row), text, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(dialog)), row, TRUE, TRUE, 0);
   gtk_widget_show_all(row);
 }
 
-// A long title would widen a box whose title bar GTK draws itself (on
-// Wayland): it is cut, with a mark, at the text's own width.
-std::string ShortTitle(const std::string& title) {
-  constexpr glong Longest = 60;
-  if (g_utf8_strlen(title.c_str(), -1) <= Longest) return title;
-  const gchar* end = g_utf8_offset_to_pointer(title.c_str(), Longest - 1);
-  return std::string(title.c_str(), end) + "\u2026";
+// The box is as wide as its title needs, as far as the text may be wide:
+// the title's width in the title font, and room for the title bar's own
+// buttons. The window manager draws the title on X, so GTK cannot know it.
+void FitTitle(GtkWidget* dialog, const std::string& title) {
+  PangoLayout* layout = gtk_widget_create_pango_layout(dialog, title.c_str());
+  PangoAttrList* attributes = pango_attr_list_new();
+  pango_attr_list_insert(attributes, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
+  pango_layout_set_attributes(layout, attributes);
+  pango_attr_list_unref(attributes);
+  int titleWidth = 0;
+  pango_layout_get_pixel_size(layout, &titleWidth, nullptr);
+  PangoContext* context = pango_layout_get_context(layout);
+  PangoFontMetrics* metrics =
+      pango_context_get_metrics(context, pango_context_get_font_description(context), nullptr);
+  const int charWidth = pango_font_metrics_get_approximate_char_width(metrics) / PANGO_SCALE;
+  pango_font_metrics_unref(metrics);
+  g_object_unref(layout);
+  constexpr int TitleBarButtons = 96;  // a close box and margins, as common themes draw them
+  const int widest = (TextWidthChars + 6) * charWidth + 24;
+  gtk_widget_set_size_request(dialog, std::min(titleWidth + TitleBarButtons, widest), -1);
+}
+
+// Where GTK draws the title bar itself (on Wayland), the full title is
+// the window's, and the bar shows it shortened at the box's width.
+void EllipsizeOwnTitleBar(GtkWindow* window, const std::string& title) {
+  if (!GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) return;
+  GtkWidget* bar = gtk_header_bar_new();
+  GtkWidget* label = gtk_label_new(title.c_str());
+  gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+  gtk_label_set_width_chars(GTK_LABEL(label), 1);
+  // Never wider than the text may be: the title's bold letters are wider.
+  gtk_label_set_max_width_chars(GTK_LABEL(label), TextWidthChars * 5 / 6);
+  gtk_style_context_add_class(gtk_widget_get_style_context(label), "title");
+  gtk_header_bar_set_custom_title(GTK_HEADER_BAR(bar), label);
+  gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(bar), gtk_window_get_deletable(window));
+  gtk_widget_show_all(bar);
+  gtk_window_set_titlebar(window, bar);
 }
 
 // One line end throughout: the text's own CR LF becomes LF.
@@ -103,25 +166,88 @@ GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
   return G_LOG_WRITER_HANDLED;
 }
 
-// Ctrl+C copies the box as text, the way Windows' message box does.
-void CopyBox(const DialogState& state) {
+// Ctrl+C copies the box as text, the way Windows' message box does, each
+// button followed by three spaces.
+void CopyBox(DialogState& state) {
   const std::string rule = "---------------------------\n";
-  const std::string copy = rule + state.title + "\n" + rule + WithLineFeeds(state.text) + "\n" +
-                           rule + state.labels + "\n" + rule;
+  state.copied = rule + state.title + "\n" + rule + WithLineFeeds(state.text) + "\n" + rule +
+                 state.labels + "\n" + rule;
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
-  gtk_clipboard_set_text(clipboard, copy.c_str(), static_cast<gint>(copy.size()));
-  gtk_clipboard_store(clipboard);
+  gtk_clipboard_set_text(clipboard, state.copied.c_str(), static_cast<gint>(state.copied.size()));
+}
+
+// The key that types C on the first layout, whatever layout is active
+// (a Russian one types С there), as GTK's own accelerators match keys.
+bool IsCopyKey(const GdkEventKey* event) {
+  GdkKeymapKey* keys = nullptr;
+  gint count = 0;
+  GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event->window));
+  bool found = gdk_keyval_to_lower(event->keyval) == GDK_KEY_c;
+  if (gdk_keymap_get_entries_for_keyval(keymap, GDK_KEY_c, &keys, &count)) {
+    for (gint i = 0; i < count; ++i) found = found || keys[i].keycode == event->hardware_keycode;
+    g_free(keys);
+  }
+  return found;
+}
+
+// Tab, Shift+Tab and the arrows move between the buttons only, in a
+// cycle, as on Windows; Up and Down move as Left and Right do.
+bool MoveFocus(DialogState& state, guint keyval) {
+  int step = 0;
+  switch (keyval) {
+    case GDK_KEY_Tab:
+    case GDK_KEY_KP_Tab:
+    case GDK_KEY_Right:
+    case GDK_KEY_KP_Right:
+    case GDK_KEY_Down:
+    case GDK_KEY_KP_Down: step = 1; break;
+    case GDK_KEY_ISO_Left_Tab:
+    case GDK_KEY_Left:
+    case GDK_KEY_KP_Left:
+    case GDK_KEY_Up:
+    case GDK_KEY_KP_Up: step = -1; break;
+    default: return false;
+  }
+  const auto count = static_cast<int>(state.buttons.size());
+  int focused = 0;
+  for (int i = 0; i < count; ++i) {
+    if (gtk_widget_has_focus(state.buttons[static_cast<std::size_t>(i)])) focused = i;
+  }
+  gtk_widget_grab_focus(state.buttons[static_cast<std::size_t>((focused + step + count) % count)]);
+  return true;
+}
+
+// Page Up, Page Down, Home and End scroll a text taller than the limit.
+bool ScrollText(const DialogState& state, guint keyval) {
+  if (!state.scroller) return false;
+  GtkAdjustment* adjustment = gtk_scrolled_window_get_vadjustment(state.scroller);
+  const double page = gtk_adjustment_get_page_increment(adjustment);
+  const double value = gtk_adjustment_get_value(adjustment);
+  switch (keyval) {
+    case GDK_KEY_Page_Up: gtk_adjustment_set_value(adjustment, value - page); return true;
+    case GDK_KEY_Page_Down: gtk_adjustment_set_value(adjustment, value + page); return true;
+    case GDK_KEY_Home:
+      gtk_adjustment_set_value(adjustment, gtk_adjustment_get_lower(adjustment));
+      return true;
+    case GDK_KEY_End:
+      gtk_adjustment_set_value(adjustment, gtk_adjustment_get_upper(adjustment));
+      return true;
+    default: return false;
+  }
 }
 
 // A button's access key works without Alt and in either case, as in
 // Windows' message box; where two buttons share it, the first one wins.
 gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
-  const auto* state = static_cast<const DialogState*>(data);
+  auto* state = static_cast<DialogState*>(data);
   const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
-  if (modifiers == GDK_CONTROL_MASK && gdk_keyval_to_lower(event->keyval) == GDK_KEY_c) {
+  if (modifiers == GDK_CONTROL_MASK && IsCopyKey(event)) {
     CopyBox(*state);
     return TRUE;
   }
+  if ((modifiers & ~GDK_SHIFT_MASK) == 0 &&
+      (MoveFocus(*state, event->keyval) || ScrollText(*state, event->keyval)))
+    return TRUE;
   if ((modifiers & ~(GDK_MOD1_MASK | GDK_SHIFT_MASK)) != 0) return FALSE;
   const auto typed = static_cast<wchar_t>(gdk_keyval_to_unicode(event->keyval));
   const std::optional<std::size_t> button = ButtonOfLetter(*state->layout, typed);
@@ -132,6 +258,23 @@ gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
 
 gboolean AskForAttention(GtkWidget* window, GdkEvent*, gpointer) {
   gtk_window_set_urgency_hint(GTK_WINDOW(window), TRUE);
+  return FALSE;
+}
+
+void SetWindowIcon(GtkWindow* window);
+
+// The default button is outlined from the start, as on Windows, not only
+// once a key has been pressed; the window icon follows the first frame,
+// which need not wait for it.
+gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer) {
+  gtk_window_set_focus_visible(GTK_WINDOW(window), TRUE);
+  g_idle_add_full(
+      G_PRIORITY_LOW,
+      [](gpointer data) -> gboolean {
+        SetWindowIcon(GTK_WINDOW(data));
+        return G_SOURCE_REMOVE;
+      },
+      window, nullptr);
   return FALSE;
 }
 
@@ -159,25 +302,35 @@ void SetWindowIcon(GtkWindow* window) {
   g_object_unref(icon);
 }
 
+// Read out as Windows' message box is: an alert named by its title, whose
+// description says the kind of message and then the text, so that a
+// screen reader speaks both as the box appears.
+void DescribeForScreenReaders(GtkWidget* dialog, const DialogState& state) {
+  AtkObject* accessible = gtk_widget_get_accessible(dialog);
+  atk_object_set_role(accessible, ATK_ROLE_ALERT);
+  atk_object_set_name(accessible, state.title.c_str());  // whole, whoever draws the title bar
+  const std::string severity = LocaleTextToUtf8(state.layout->severity);
+  const std::string description = severity.empty() ? state.text : severity + ". " + state.text;
+  atk_object_set_description(accessible, description.c_str());
+}
+
 GtkWidget* BuildDialog(DialogState& state) {
   const BoxLayout& layout = *state.layout;
   GtkWidget* dialog = gtk_dialog_new();
   GtkWindow* window = GTK_WINDOW(dialog);
-  gtk_window_set_title(window, ShortTitle(state.title).c_str());
-  // Read out as Windows' message box is: an alert, whose text is its description.
-  AtkObject* accessible = gtk_widget_get_accessible(dialog);
-  atk_object_set_role(accessible, ATK_ROLE_ALERT);
-  atk_object_set_description(accessible, state.text.c_str());
+  gtk_window_set_title(window, state.title.c_str());
+  DescribeForScreenReaders(dialog, state);
   gtk_window_set_resizable(window, FALSE);
-  AddMessage(GTK_DIALOG(dialog), state.text, layout.icon);
+  AddMessage(GTK_DIALOG(dialog), state);
+  FitTitle(dialog, state.title);
   gtk_window_set_position(window, GTK_WIN_POS_CENTER);
-  SetWindowIcon(window);
   GtkWidget* focused = nullptr;
   for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
     const BoxButton& button = layout.buttons[i];
     const std::string label = LocaleTextToUtf8(button.label);
     GtkWidget* widget = gtk_dialog_add_button(GTK_DIALOG(dialog), label.c_str(), button.code);
-    state.labels += (i ? "   " : "") + PlainLabel(label);
+    state.buttons.push_back(widget);
+    state.labels += PlainLabel(label) + "   ";
     if (i == layout.defaultButton) focused = widget;
   }
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), layout.buttons[layout.defaultButton].code);
@@ -185,6 +338,8 @@ GtkWidget* BuildDialog(DialogState& state) {
   if (layout.escapeCode == 0) {
     gtk_window_set_deletable(window, FALSE);
   }
+  EllipsizeOwnTitleBar(window, state.title);
+  g_signal_connect(dialog, "map-event", G_CALLBACK(OnMapped), nullptr);
   if (layout.systemModal) {
     // X only; on Wayland, presenting the window is all a client may ask.
     gtk_window_set_keep_above(window, TRUE);
@@ -204,8 +359,10 @@ extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
   // X first: only there does system modal keep the box above the rest.
   gdk_set_allowed_backends("x11,wayland");
   if (!gtk_init_check(nullptr, nullptr)) return -1;
-  DialogState state{request->layout, LocaleTextToUtf8(request->title),
-                    LocaleTextToUtf8(request->text), ""};
+  DialogState state;
+  state.layout = request->layout;
+  state.title = LocaleTextToUtf8(request->title);
+  state.text = LocaleTextToUtf8(request->text);
   GtkWidget* dialog = BuildDialog(state);
   // Another client may destroy the window; then the pointer is cleared.
   g_signal_connect(dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &dialog);
@@ -217,6 +374,9 @@ extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
     response = gtk_dialog_run(GTK_DIALOG(dialog));
   }
   if (dialog) gtk_widget_destroy(dialog);
+  GdkDisplay* display = gdk_display_get_default();
+  if (!state.copied.empty() && GDK_IS_X11_DISPLAY(display))
+    KeepOnClipboard(gdk_display_get_name(display), state.copied);
   if (response == GTK_RESPONSE_DELETE_EVENT) return escapeCode;
   return response > 0 ? response : 0;
 }

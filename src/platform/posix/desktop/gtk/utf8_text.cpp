@@ -42,7 +42,11 @@ std::string ConvertFrom(const char* charset, std::string_view text) {
 
 std::string LocaleTextToUtf8(std::string_view text) {
   const char* charset = nullptr;
-  if (g_get_charset(&charset)) return ValidUtf8(text);
+  // Valid UTF-8 is taken as such whatever the locale says: under LANG=C
+  // (cron, services, containers) texts are still written in UTF-8.
+  if (g_get_charset(&charset) ||
+      g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
+    return ValidUtf8(text);
   return ConvertFrom(charset, text);
 }
 

@@ -5,9 +5,10 @@
 
 namespace zorvane::posix {
 
-// Bytes in the locale's encoding as UTF-8 for GTK. Every byte that does
-// not decode (a cut through a character, Latin-1 in a UTF-8 locale)
-// becomes U+FFFD, so a text is never lost or emptied.
+// Bytes as UTF-8 for GTK: taken as they are where they are valid UTF-8,
+// else converted from the locale's encoding. Every byte that does not
+// decode (Latin-1 in a UTF-8 locale) becomes U+FFFD, so a text is never
+// lost or emptied.
 std::string LocaleTextToUtf8(std::string_view text);
 
 }  // namespace zorvane::posix

@@ -9,13 +9,12 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "platform/posix/desktop/gtk/gtk_box.h"
 #include "platform/posix/desktop/module_loader.h"
 #include "platform/posix/ending_signals.h"
 
 namespace zorvane::posix {
 namespace {
-
-constexpr int Declined = -1;  // the child's word for "GTK could not start here"
 
 bool HasDisplay() {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
@@ -129,7 +128,7 @@ std::optional<int> ShowDesktopBox(const std::string& text, const std::string& ti
   }
   close(channel[0]);
   StopWatching(watch);
-  if (child < 0 || reply == Declined) return std::nullopt;
+  if (child < 0 || reply == ZorvaneBoxDeclined) return std::nullopt;
   return reply.value_or(0);
 }
 

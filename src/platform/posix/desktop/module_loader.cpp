@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <vector>
+
 #include "platform/posix/desktop/gtk/gtk_box.h"
 #include "platform/posix/executable_directory.h"
 
@@ -23,10 +25,25 @@ void* OpenModule() {
 
 int RunGtkModule(const std::string& text, const std::string& title, const BoxLayout& layout) {
   void* module = OpenModule();
-  if (!module) return -1;
+  if (!module) return ZorvaneBoxDeclined;
   auto show = reinterpret_cast<decltype(&ZorvaneShowGtkBox)>(dlsym(module, GtkBoxSymbol));
-  if (!show) return -1;
-  const GtkBoxRequest request{text, title, &layout};
+  if (!show) return ZorvaneBoxDeclined;
+  std::vector<const char*> labels;
+  std::vector<int> codes;
+  for (const BoxButton& button : layout.buttons) {
+    labels.push_back(button.label.c_str());
+    codes.push_back(button.code);
+  }
+  const ZorvaneBoxRequest request{text.c_str(),
+                                  title.c_str(),
+                                  labels.data(),
+                                  codes.data(),
+                                  static_cast<int>(labels.size()),
+                                  static_cast<int>(layout.icon),
+                                  static_cast<int>(layout.defaultButton),
+                                  layout.escapeCode,
+                                  layout.systemModal ? 1 : 0,
+                                  layout.severity.c_str()};
   return show(&request);
 }
 

@@ -114,25 +114,19 @@ void AddMessage(GtkDialog* dialog, DialogState& state) {
 }
 
 // The box is as wide as its title needs, as far as the text may be wide:
-// the title's width in the title font, and room for the title bar's own
-// buttons. The window manager draws the title on X, so GTK cannot know it.
+// the title's width, a tenth more for the title bar's bold letters, and
+// room for its own buttons; the window manager draws the title on X, so
+// GTK cannot know it. Measured in the text's font, which is loaded anyway.
 void FitTitle(GtkWidget* dialog, const std::string& title) {
   PangoLayout* layout = gtk_widget_create_pango_layout(dialog, title.c_str());
-  PangoAttrList* attributes = pango_attr_list_new();
-  pango_attr_list_insert(attributes, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
-  pango_layout_set_attributes(layout, attributes);
-  pango_attr_list_unref(attributes);
   int titleWidth = 0;
   pango_layout_get_pixel_size(layout, &titleWidth, nullptr);
-  PangoContext* context = pango_layout_get_context(layout);
-  PangoFontMetrics* metrics =
-      pango_context_get_metrics(context, pango_context_get_font_description(context), nullptr);
-  const int charWidth = pango_font_metrics_get_approximate_char_width(metrics) / PANGO_SCALE;
-  pango_font_metrics_unref(metrics);
+  pango_layout_set_text(layout, std::string(TextWidthChars, 'n').c_str(), -1);
+  int widest = 0;
+  pango_layout_get_pixel_size(layout, &widest, nullptr);
   g_object_unref(layout);
   constexpr int TitleBarButtons = 96;  // a close box and margins, as common themes draw them
-  const int widest = (TextWidthChars + 6) * charWidth + 24;
-  gtk_widget_set_size_request(dialog, std::min(titleWidth + TitleBarButtons, widest), -1);
+  gtk_widget_set_size_request(dialog, std::min(titleWidth * 11 / 10 + TitleBarButtons, widest), -1);
 }
 
 // Where GTK draws the title bar itself (on Wayland), the full title is
@@ -302,16 +296,15 @@ void SetWindowIcon(GtkWindow* window) {
   g_object_unref(icon);
 }
 
-// Read out as Windows' message box is: an alert named by its title, whose
-// description says the kind of message and then the text, so that a
-// screen reader speaks both as the box appears.
+// Read out as Windows' message box is: an alert named by its title, with
+// its text, and the kind of message as its description, so that a screen
+// reader speaks all three as the box appears.
 void DescribeForScreenReaders(GtkWidget* dialog, const DialogState& state) {
   AtkObject* accessible = gtk_widget_get_accessible(dialog);
   atk_object_set_role(accessible, ATK_ROLE_ALERT);
   atk_object_set_name(accessible, state.title.c_str());  // whole, whoever draws the title bar
   const std::string severity = LocaleTextToUtf8(state.layout->severity);
-  const std::string description = severity.empty() ? state.text : severity + ". " + state.text;
-  atk_object_set_description(accessible, description.c_str());
+  if (!severity.empty()) atk_object_set_description(accessible, severity.c_str());
 }
 
 GtkWidget* BuildDialog(DialogState& state) {
@@ -353,14 +346,33 @@ GtkWidget* BuildDialog(DialogState& state) {
 }  // namespace
 }  // namespace zorvane::posix
 
-extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
+namespace zorvane::posix {
+namespace {
+
+BoxLayout LayoutOf(const ZorvaneBoxRequest& request) {
+  BoxLayout layout{};
+  for (int i = 0; i < request.buttonCount; ++i)
+    layout.buttons.push_back({request.labels[i], request.codes[i]});
+  layout.icon = static_cast<BoxIcon>(request.icon);
+  layout.defaultButton = static_cast<std::size_t>(request.defaultButton);
+  layout.escapeCode = request.escapeCode;
+  layout.systemModal = request.systemModal != 0;
+  layout.severity = request.severity;
+  return layout;
+}
+
+}  // namespace
+}  // namespace zorvane::posix
+
+extern "C" int ZorvaneShowGtkBox(const ZorvaneBoxRequest* request) {
   using namespace zorvane::posix;
   g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
   // X first: only there does system modal keep the box above the rest.
   gdk_set_allowed_backends("x11,wayland");
-  if (!gtk_init_check(nullptr, nullptr)) return -1;
+  if (!gtk_init_check(nullptr, nullptr)) return ZorvaneBoxDeclined;
+  const BoxLayout layout = LayoutOf(*request);
   DialogState state;
-  state.layout = request->layout;
+  state.layout = &layout;
   state.title = LocaleTextToUtf8(request->title);
   state.text = LocaleTextToUtf8(request->text);
   GtkWidget* dialog = BuildDialog(state);
@@ -368,7 +380,7 @@ extern "C" int ZorvaneShowGtkBox(const zorvane::posix::GtkBoxRequest* request) {
   g_signal_connect(dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &dialog);
   // Escape and the close box both arrive as a delete event; where the box
   // has no answer for them they do nothing and the dialog carries on.
-  const int escapeCode = request->layout->escapeCode;
+  const int escapeCode = layout.escapeCode;
   int response = gtk_dialog_run(GTK_DIALOG(dialog));
   while (response == GTK_RESPONSE_DELETE_EVENT && escapeCode == 0) {
     response = gtk_dialog_run(GTK_DIALOG(dialog));

@@ -30,6 +30,14 @@ BOX_PID=$!
 $ATSPI press Closed Yes
 wait_status "$BOX_PID"
 check "stdout and stderr closed: Yes still answers 6" 6 "$STATUS"
+timeout 60 "$ZORVANE_BIN" "Descriptors" Descriptors 4 </dev/null >/dev/null 2>&1 7>"$WORK/extra" &
+BOX_PID=$!
+$ATSPI describe Descriptors >/dev/null
+drawing=$(pgrep -P "$(pgrep -P "$BOX_PID")")
+check "the caller's other descriptors do not reach the drawing child" "0 seen" \
+  "$(ls -l "/proc/$drawing/fd" | grep -cF "$WORK/extra") ${drawing:+seen}"
+$ATSPI press Descriptors No
+wait_status "$BOX_PID"
 
 start_box "$(seq -s '\n' 1 80)" "Focus" 259
 check "only the buttons take the focus; the default one is marked so" \

@@ -315,7 +315,8 @@ std::string FrameUpdate(const Frame* before, const Frame& after) {
   const bool whole = !before || !(before->screen == after.screen);
   const int columns = after.screen.columns;
   auto cell = [&](const Frame& frame, int row, int column) -> const Cell& {
-    return frame.cells[static_cast<std::size_t>(row * columns + column)];
+    return frame.cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                       static_cast<std::size_t>(column)];
   };
   auto changed = [&](int row, int column) {
     const Cell& now = cell(after, row, column);

@@ -88,7 +88,7 @@ void Serve(const std::string& name, const std::string& utf8) {
   const Time taken = ServerTime(display, window, atoms.stamp);
   XSetSelectionOwner(display, atoms.clipboard, window, taken);
   if (XGetSelectionOwner(display, atoms.clipboard) != window) return;
-  const std::time_t end = std::time(nullptr) + ServeMinutes * 60;
+  const std::time_t end = std::time(nullptr) + std::time_t{ServeMinutes} * 60;
   for (std::time_t now = std::time(nullptr); now < end; now = std::time(nullptr)) {
     while (XPending(display)) {
       XEvent event;

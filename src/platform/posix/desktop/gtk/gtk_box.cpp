@@ -203,6 +203,7 @@ bool MoveFocus(DialogState& state, guint keyval) {
     default: return false;
   }
   const auto count = static_cast<int>(state.buttons.size());
+  if (count == 0) return false;
   int focused = 0;
   for (int i = 0; i < count; ++i) {
     if (gtk_widget_has_focus(state.buttons[static_cast<std::size_t>(i)])) focused = i;

@@ -4,7 +4,6 @@
 // separated by commas), each counted until the output stays quiet for
 // 300 ms; tab-separated, the command last.
 #include <poll.h>
-#include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
 
@@ -12,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_common.h"
+#include "pty_common.h"
 
 namespace {
 
@@ -46,14 +45,7 @@ std::vector<std::string> Keys(const std::string& spelled) {
 
 void Measure(const std::vector<std::string>& keys, const std::string& command) {
   int master = -1;
-  winsize size{24, 80, 0, 0};
-  const pid_t child = forkpty(&master, nullptr, nullptr, &size);
-  if (child == 0) {
-    setenv("TERM", "xterm", 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    ExecWords(command);
-  }
+  const pid_t child = StartOnTerminal(command, master);
   std::printf("%zu", BytesUntilQuiet(master, 10000));
   for (const std::string& key : keys) {
     if (write(master, key.data(), key.size()) != static_cast<ssize_t>(key.size())) break;

@@ -3,28 +3,20 @@
 // time in ms from exec to the last byte of its first screen (the output
 // then stays quiet for 300 ms), then ends the command.
 #include <poll.h>
-#include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "bench_common.h"
+#include "pty_common.h"
 
 namespace {
 
 double RunOnce(const std::string& command) {
   int master = -1;
-  winsize size{24, 80, 0, 0};
   const double start = NowMs();
-  const pid_t child = forkpty(&master, nullptr, nullptr, &size);
-  if (child == 0) {
-    setenv("TERM", "xterm", 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    ExecWords(command);
-  }
+  const pid_t child = StartOnTerminal(command, master);
   double lastByte = -1;
   char buffer[8192];
   for (;;) {

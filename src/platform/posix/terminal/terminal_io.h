@@ -4,6 +4,7 @@
 #include <termios.h>
 
 #include <optional>
+#include <string>
 
 #include "platform/posix/ending_signals.h"
 #include "platform/posix/terminal/terminal_drawing.h"

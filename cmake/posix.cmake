@@ -1,10 +1,11 @@
-# The native zorvane: a GTK dialog from a module loaded on demand, or a box
-# drawn on the terminal. The binary itself links no GUI library.
+# The native zorvane: a GTK dialog from a helper program run on demand, or
+# a box drawn on the terminal. The binary itself links no GUI library.
 add_library(zorvane_posix STATIC
   src/platform/posix/box_buttons.cpp
   src/platform/posix/box_labels.cpp
   src/platform/posix/box_layout.cpp
   src/platform/posix/cut_character.cpp
+  src/platform/posix/desktop/box_request.cpp
   src/platform/posix/executable_directory.cpp
   src/platform/posix/terminal/line_prompt.cpp
   src/platform/posix/terminal/terminal_drawing.cpp
@@ -18,7 +19,6 @@ add_executable(zorvane
   src/cli/main.cpp
   src/cli/run_command.cpp
   src/platform/posix/desktop/desktop_box.cpp
-  src/platform/posix/desktop/module_loader.cpp
   src/platform/posix/ending_signals.cpp
   src/platform/posix/message_box.cpp
   src/platform/posix/process.cpp
@@ -26,7 +26,7 @@ add_executable(zorvane
   src/platform/posix/terminal/fault_restore.cpp
   src/platform/posix/terminal/terminal_box.cpp
   src/platform/posix/terminal/terminal_io.cpp)
-target_link_libraries(zorvane PRIVATE zorvane_posix ${CMAKE_DL_LIBS})
+target_link_libraries(zorvane PRIVATE zorvane_posix)
 # Loading the shared C++ runtime would double the start-up time of the
 # usage screen; the C library is all that is left to load.
 target_link_options(zorvane PRIVATE -static-libstdc++ -static-libgcc -Wl,--as-needed)
@@ -36,17 +36,19 @@ if(PkgConfig_FOUND)
   pkg_check_modules(GTK3 IMPORTED_TARGET gtk+-3.0 x11)
 endif()
 if(GTK3_FOUND)
-  add_library(zorvane_gtk MODULE
+  add_executable(zorvane_gtk
     src/platform/posix/desktop/gtk/clipboard_server.cpp
     src/platform/posix/desktop/gtk/gtk_box.cpp
+    src/platform/posix/desktop/gtk/helper_main.cpp
     src/platform/posix/desktop/gtk/utf8_text.cpp)
   target_link_libraries(zorvane_gtk PRIVATE zorvane_posix PkgConfig::GTK3)
   target_include_directories(zorvane_gtk PRIVATE resources)
-  # Nor does the module bring the shared C++ runtime into the process.
+  # GTK is loaded as a program loads it, at its start, not by dlopen,
+  # which costs more time and memory; no shared C++ runtime to load either.
   target_link_options(zorvane_gtk PRIVATE -static-libstdc++ -static-libgcc -Wl,--as-needed)
-  set_target_properties(zorvane_gtk PROPERTIES OUTPUT_NAME zorvane-gtk PREFIX ""
-                                               LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-  install(TARGETS zorvane_gtk LIBRARY DESTINATION lib/zorvane)
+  set_target_properties(zorvane_gtk PROPERTIES OUTPUT_NAME zorvane-gtk
+                                               RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  install(TARGETS zorvane_gtk RUNTIME DESTINATION lib/zorvane)
 else()
   message(STATUS "GTK 3 not found: zorvane will draw its box on the terminal only")
 endif()

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Neither a display nor a terminal: the answer is 0 at once, nothing
-# printed. A display without the GTK module falls back the same way.
+# printed. A display without the GTK helper falls back the same way.
 . "$(dirname "$0")/lib.sh"
 
 no_terminal() {  # runs zorvane in a new session without a controlling terminal
@@ -16,8 +16,8 @@ check "answered within a second" yes "$([ "$elapsed_ms" -lt 1000 ] && echo yes)"
 check "nothing printed" 0 "$(wc -c <"$WORK/out")"
 
 mkdir "$WORK/alone" && cp "$ZORVANE_BIN" "$WORK/alone/zorvane"
-no_terminal env DISPLAY=:99999 "$WORK/alone/zorvane" "No module here" Title 1
-check "display but no module, no terminal: 0" 0 "$?"
+no_terminal env DISPLAY=:99999 "$WORK/alone/zorvane" "No helper here" Title 1
+check "display but no helper, no terminal: 0" 0 "$?"
 no_terminal env DISPLAY=:99999 "$ZORVANE_BIN" "No server there" Title 1
 check "display that cannot be opened, no terminal: 0" 0 "$?"
 no_terminal env -u DISPLAY WAYLAND_DISPLAY=wayland-none "$ZORVANE_BIN" "Wayland only" Title 1

@@ -1,11 +1,11 @@
 #!/bin/bash
 # cmake --install puts everything in its usual place, and the installed
-# zorvane finds its GTK module there.
+# zorvane finds its GTK helper there.
 . "$(dirname "$0")/lib.sh"
 
 prefix="$WORK/prefix"
 cmake --install "$ZORVANE_BUILD" --prefix "$prefix" >/dev/null
-for file in bin/zorvane lib/zorvane/zorvane-gtk.so share/man/man1/zorvane.1.gz \
+for file in bin/zorvane lib/zorvane/zorvane-gtk share/man/man1/zorvane.1.gz \
   share/icons/hicolor/16x16/apps/zorvane.png share/icons/hicolor/32x32/apps/zorvane.png \
   share/icons/hicolor/48x48/apps/zorvane.png share/locale/de/LC_MESSAGES/zorvane.mo; do
   check "installed $file" yes "$([ -s "$prefix/$file" ] && echo yes)"

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/posix/desktop/box_request.h"
+
 namespace zorvane::posix {
 namespace {
 
@@ -61,6 +63,35 @@ TEST(AccessKey, LettersAsWindowsGivesThem) {
     keys += ' ';
   }
   EXPECT_EQ(keys, "- -- ARI YN- YN R- -TC ");
+}
+
+// The box crosses to the GTK helper as its arguments and arrives whole;
+// anything that is not a whole request is refused, never half shown.
+TEST(HelperArguments, CarryTheBoxWholeAndRefuseTheRest) {
+  BoxLayout layout = *LayOutBox(2 + 16 + 512 + 4096);
+  layout.severity = "Kritisch";
+  const BoxRequest request{"Text\r\n<b>%s</b>", "", layout};
+  const std::vector<std::string> arguments = HelperArguments(request);
+  const std::optional<BoxRequest> back = ReadHelperArguments(arguments);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->text, request.text);
+  EXPECT_EQ(back->title, "");
+  EXPECT_EQ(back->layout.icon, BoxIcon::Error);
+  EXPECT_EQ(back->layout.defaultButton, 2u);
+  EXPECT_EQ(back->layout.escapeCode, 0);
+  EXPECT_TRUE(back->layout.systemModal);
+  EXPECT_EQ(back->layout.severity, "Kritisch");
+  ASSERT_EQ(back->layout.buttons.size(), 3u);
+  EXPECT_EQ(back->layout.buttons[2].label, "_Ignore");
+  EXPECT_EQ(back->layout.buttons[2].code, 5);
+  std::vector<std::string> broken = arguments;
+  broken.pop_back();  // a label without its code
+  EXPECT_FALSE(ReadHelperArguments(broken));
+  broken = arguments;
+  broken[3] = "3";  // no fourth button to be the default
+  EXPECT_FALSE(ReadHelperArguments(broken));
+  broken[3] = "1x";
+  EXPECT_FALSE(ReadHelperArguments(broken));
 }
 
 }  // namespace

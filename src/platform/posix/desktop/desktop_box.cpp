@@ -8,10 +8,12 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
-#include "platform/posix/desktop/gtk/gtk_box.h"
-#include "platform/posix/desktop/module_loader.h"
+#include "platform/posix/desktop/box_request.h"
 #include "platform/posix/ending_signals.h"
+#include "platform/posix/executable_directory.h"
 
 namespace zorvane::posix {
 namespace {
@@ -50,20 +52,43 @@ void QuietStreams() {
   }
 }
 
+// Where the GTK helper is: installed beside the other libraries, or
+// beside the binary in a build tree; "" where there is none.
+std::string FindHelper() {
+  const std::string directory = ExecutableDirectory();
+  if (directory.empty()) return {};
+  for (const char* relative : {"/../lib/zorvane/", "/"}) {
+    const std::string path = directory + relative + GtkHelperName;
+    if (access(path.c_str(), X_OK) == 0) return path;
+  }
+  return {};
+}
+
 // The child: dies with its parent, keeps the toolkit away from the
-// caller's streams, shows the box and hands back what it returned.
+// caller's streams and descriptors, and becomes the GTK helper, which
+// hands back its answer through the channel at ReplyDescriptor.
 [[noreturn]] void ShowInChild(int channel, pid_t parent, const SignalWatch& watch,
-                              const std::string& text, const std::string& title,
-                              const BoxLayout& layout) {
-  prctl(PR_SET_PDEATHSIG, SIGKILL);
+                              const std::string& helper,
+                              const std::vector<std::string>& arguments) {
+  prctl(PR_SET_PDEATHSIG, SIGKILL);  // kept across the exec
   if (getppid() != parent) _exit(0);
   sigprocmask(SIG_SETMASK, &watch.savedMask, nullptr);
   QuietStreams();
-  // Nothing of the caller's reaches the toolkit but the quiet streams and the channel.
-  close_range(3, static_cast<unsigned>(channel) - 1, 0);
-  close_range(static_cast<unsigned>(channel) + 1, ~0U, 0);
-  const int code = RunGtkModule(text, title, layout);
-  if (write(channel, &code, sizeof code) != sizeof code) _exit(1);
+  // The channel goes where the helper writes, open across the exec;
+  // nothing else of the caller's reaches the toolkit.
+  if (channel == ReplyDescriptor) {
+    fcntl(channel, F_SETFD, 0);
+  } else {
+    dup2(channel, ReplyDescriptor);
+  }
+  close_range(ReplyDescriptor + 1, ~0U, 0);
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(helper.c_str()));
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  execv(helper.c_str(), argv.data());
+  const int declined = ZorvaneBoxDeclined;  // no helper could be run
+  if (write(ReplyDescriptor, &declined, sizeof declined) != sizeof declined) _exit(1);
   _exit(0);
 }
 
@@ -104,6 +129,9 @@ std::optional<int> AwaitReply(int channel, pid_t child, const SignalWatch& watch
 std::optional<int> ShowDesktopBox(const std::string& text, const std::string& title,
                                   const BoxLayout& layout) {
   if (!HasDisplay()) return std::nullopt;
+  const std::string helper = FindHelper();
+  if (helper.empty()) return std::nullopt;
+  const std::vector<std::string> arguments = HelperArguments({text, title, layout});
   int channel[2];
   if (pipe2(channel, O_CLOEXEC) != 0) return std::nullopt;
   // With a standard stream closed, the pipe could be handed that number,
@@ -119,7 +147,7 @@ std::optional<int> ShowDesktopBox(const std::string& text, const std::string& ti
   const SignalWatch watch = WatchSignals({});
   const pid_t parent = getpid();
   const pid_t child = fork();
-  if (child == 0) ShowInChild(channel[1], parent, watch, text, title, layout);
+  if (child == 0) ShowInChild(channel[1], parent, watch, helper, arguments);
   close(channel[1]);
   std::optional<int> reply;
   if (child > 0) {

@@ -1,5 +1,5 @@
-// The GTK 3 dialog, built as a module that the binary loads only when a
-// box is to be shown on a display.
+// The GTK 3 dialog, in a program of its own that the tool runs only when
+// a box is to be shown on a display.
 #include "platform/posix/desktop/gtk/gtk_box.h"
 
 #include <gdk/gdkkeysyms.h>
@@ -348,34 +348,17 @@ GtkWidget* BuildDialog(DialogState& state) {
 }  // namespace zorvane::posix
 
 namespace zorvane::posix {
-namespace {
 
-BoxLayout LayoutOf(const ZorvaneBoxRequest& request) {
-  BoxLayout layout{};
-  for (int i = 0; i < request.buttonCount; ++i)
-    layout.buttons.push_back({request.labels[i], request.codes[i]});
-  layout.icon = static_cast<BoxIcon>(request.icon);
-  layout.defaultButton = static_cast<std::size_t>(request.defaultButton);
-  layout.escapeCode = request.escapeCode;
-  layout.systemModal = request.systemModal != 0;
-  layout.severity = request.severity;
-  return layout;
-}
-
-}  // namespace
-}  // namespace zorvane::posix
-
-extern "C" int ZorvaneShowGtkBox(const ZorvaneBoxRequest* request) {
-  using namespace zorvane::posix;
+int ShowGtkBox(const BoxRequest& request) {
   g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
   // X first: only there does system modal keep the box above the rest.
   gdk_set_allowed_backends("x11,wayland");
   if (!gtk_init_check(nullptr, nullptr)) return ZorvaneBoxDeclined;
-  const BoxLayout layout = LayoutOf(*request);
+  const BoxLayout& layout = request.layout;
   DialogState state;
   state.layout = &layout;
-  state.title = LocaleTextToUtf8(request->title);
-  state.text = LocaleTextToUtf8(request->text);
+  state.title = LocaleTextToUtf8(request.title);
+  state.text = LocaleTextToUtf8(request.text);
   GtkWidget* dialog = BuildDialog(state);
   // Another client may destroy the window; then the pointer is cleared.
   g_signal_connect(dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &dialog);
@@ -393,3 +376,5 @@ extern "C" int ZorvaneShowGtkBox(const ZorvaneBoxRequest* request) {
   if (response == GTK_RESPONSE_DELETE_EVENT) return escapeCode;
   return response > 0 ? response : 0;
 }
+
+}  // namespace zorvane::posix

@@ -1,0 +1,64 @@
+#include "platform/posix/desktop/box_request.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace zorvane::posix {
+namespace {
+
+constexpr std::size_t FixedArguments = 7;
+
+std::optional<int> Number(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (*end != '\0' || errno != 0 || value < INT_MIN || value > INT_MAX) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+std::vector<std::string> HelperArguments(const BoxRequest& request) {
+  const BoxLayout& layout = request.layout;
+  std::vector<std::string> arguments = {request.text,
+                                        request.title,
+                                        std::to_string(static_cast<int>(layout.icon)),
+                                        std::to_string(layout.defaultButton),
+                                        std::to_string(layout.escapeCode),
+                                        layout.systemModal ? "1" : "0",
+                                        layout.severity};
+  for (const BoxButton& button : layout.buttons) {
+    arguments.push_back(button.label);
+    arguments.push_back(std::to_string(button.code));
+  }
+  return arguments;
+}
+
+std::optional<BoxRequest> ReadHelperArguments(const std::vector<std::string>& arguments) {
+  if (arguments.size() < FixedArguments + 2 || (arguments.size() - FixedArguments) % 2 != 0)
+    return std::nullopt;
+  const auto icon = Number(arguments[2]), defaultButton = Number(arguments[3]),
+             escapeCode = Number(arguments[4]), systemModal = Number(arguments[5]);
+  if (!icon || !defaultButton || !escapeCode || !systemModal || *icon < 0 ||
+      *icon > static_cast<int>(BoxIcon::Information))
+    return std::nullopt;
+  BoxRequest request{arguments[0], arguments[1], {}};
+  BoxLayout& layout = request.layout;
+  for (std::size_t i = FixedArguments; i < arguments.size(); i += 2) {
+    const auto code = Number(arguments[i + 1]);
+    if (!code) return std::nullopt;
+    layout.buttons.push_back({arguments[i], *code});
+  }
+  if (*defaultButton < 0 || static_cast<std::size_t>(*defaultButton) >= layout.buttons.size())
+    return std::nullopt;
+  layout.icon = static_cast<BoxIcon>(*icon);
+  layout.defaultButton = static_cast<std::size_t>(*defaultButton);
+  layout.escapeCode = *escapeCode;
+  layout.systemModal = *systemModal != 0;
+  layout.severity = arguments[6];
+  return request;
+}
+
+}  // namespace zorvane::posix

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/posix/box_layout.h"
+
+namespace zorvane::posix {
+
+// What the tool and its GTK helper say to each other. The helper is a
+// program of its own, run by the child that shows the box, so that only
+// it loads GTK and the tool links no GUI library: the box comes to it as
+// its arguments, and it writes back one int through ReplyDescriptor.
+
+inline constexpr const char* GtkHelperName = "zorvane-gtk";
+inline constexpr int ReplyDescriptor = 3;
+// The one word for "no box could be shown here", from the helper or from
+// the child that could not run it.
+inline constexpr int ZorvaneBoxDeclined = -1;
+
+struct BoxRequest {
+  std::string text;  // bytes in the locale's encoding, or UTF-8
+  std::string title;
+  BoxLayout layout;  // labels, codes, key names and severity already translated
+};
+
+// The request as the helper's arguments after its name: text, title,
+// icon, default button, Escape's code, system modal, severity, then a
+// label and a code for each button.
+std::vector<std::string> HelperArguments(const BoxRequest& request);
+
+// The arguments back as a request; no value where they are not a whole one.
+std::optional<BoxRequest> ReadHelperArguments(const std::vector<std::string>& arguments);
+
+}  // namespace zorvane::posix

@@ -1,0 +1,17 @@
+// zorvane-gtk: the GTK dialog as a program of its own, run by the child
+// that shows the desktop box. It takes the box as its arguments and writes
+// its answer, one int, to the descriptor it was handed.
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/posix/desktop/gtk/gtk_box.h"
+
+int main(int argc, char** argv) {
+  using namespace zorvane::posix;
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const std::optional<BoxRequest> request = ReadHelperArguments(arguments);
+  const int code = request ? ShowGtkBox(*request) : ZorvaneBoxDeclined;
+  return write(ReplyDescriptor, &code, sizeof code) == sizeof code ? 0 : 1;
+}

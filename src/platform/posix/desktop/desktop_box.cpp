@@ -58,7 +58,7 @@ std::string FindHelper() {
   const std::string directory = ExecutableDirectory();
   if (directory.empty()) return {};
   for (const char* relative : {"/../lib/zorvane/", "/"}) {
-    const std::string path = directory + relative + GtkHelperName;
+    std::string path = directory + relative + GtkHelperName;
     if (access(path.c_str(), X_OK) == 0) return path;
   }
   return {};

@@ -22,16 +22,20 @@ inline double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// Measures each command `runs` times, interleaved (A B C A B C ...), so
-// that a change in the machine's load touches all of them alike; returns
-// the samples per command.
+// Measures each command `runs` times, interleaved, so that a change in
+// the machine's load touches all of them alike, and in a rotating order
+// (A B C, B C A, C A B ...), since whichever comes first in a round was
+// measured up to a fifth faster; returns the samples per command.
 template <typename Measure>
 std::vector<std::vector<double>> MeasureInterleaved(int runs,
                                                     const std::vector<std::string>& commands,
                                                     Measure measure) {
   std::vector<std::vector<double>> samples(commands.size());
   for (int run = 0; run < runs; ++run) {
-    for (std::size_t i = 0; i < commands.size(); ++i) samples[i].push_back(measure(commands[i]));
+    for (std::size_t step = 0; step < commands.size(); ++step) {
+      const std::size_t i = (static_cast<std::size_t>(run) + step) % commands.size();
+      samples[i].push_back(measure(commands[i]));
+    }
   }
   return samples;
 }

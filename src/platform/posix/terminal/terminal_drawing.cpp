@@ -41,10 +41,14 @@ Sign SignOf(BoxIcon icon) {
 }
 constexpr int SignColumns = 3;
 
-Cell& CellAt(Frame& frame, int row, int column) {
+const Cell& CellAt(const Frame& frame, int row, int column) {
   return frame
       .cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(frame.screen.columns) +
              static_cast<std::size_t>(column)];
+}
+
+Cell& CellAt(Frame& frame, int row, int column) {
+  return const_cast<Cell&>(CellAt(static_cast<const Frame&>(frame), row, column));
 }
 
 // Writes `text` (already safe: printable characters of the locale) from
@@ -314,13 +318,9 @@ BoxPicture DrawBox(const std::string& text, const std::string& title, const BoxL
 std::string FrameUpdate(const Frame* before, const Frame& after) {
   const bool whole = !before || !(before->screen == after.screen);
   const int columns = after.screen.columns;
-  auto cell = [&](const Frame& frame, int row, int column) -> const Cell& {
-    return frame.cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
-                       static_cast<std::size_t>(column)];
-  };
   auto changed = [&](int row, int column) {
-    const Cell& now = cell(after, row, column);
-    return whole ? now != Cell{} : now != cell(*before, row, column);
+    const Cell& now = CellAt(after, row, column);
+    return whole ? now != Cell{} : now != CellAt(*before, row, column);
   };
   std::string out = whole ? "\x1b[m\x1b[2J" : "";
   Look current;
@@ -331,14 +331,14 @@ std::string FrameUpdate(const Frame* before, const Frame& after) {
         continue;
       }
       int start = column;
-      if (cell(after, row, start).glyph.empty() && start > 0) --start;  // a wide character's half
+      if (CellAt(after, row, start).glyph.empty() && start > 0) --start;  // a wide character's half
       int end = column + 1;
       for (int next = end; next < columns && next - end <= LongestGap; ++next) {
         if (changed(row, next)) end = next + 1;
       }
       out += MoveTo(row, start);
       for (int at = start; at < end; ++at) {
-        const Cell& now = cell(after, row, at);
+        const Cell& now = CellAt(after, row, at);
         if (now.glyph.empty()) continue;
         out += LookChange(current, now.look);
         current = now.look;

@@ -75,25 +75,27 @@ bool MayTakeForeground(int fd, pid_t foreground) {
   return false;
 }
 
-bool TakeForeground(Terminal& terminal, pid_t foreground) {
-  sigset_t ttou, saved;
-  sigemptyset(&ttou);
-  sigaddset(&ttou, SIGTTOU);  // a background process may not set the foreground otherwise
-  sigprocmask(SIG_BLOCK, &ttou, &saved);
-  const bool taken = tcsetpgrp(terminal.fd, getpgrp()) == 0;
-  sigprocmask(SIG_SETMASK, &saved, nullptr);
-  if (taken && terminal.lentBy < 0) terminal.lentBy = foreground;
-  return taken;
-}
-
-void HandBackForeground(Terminal& terminal) {
-  if (terminal.lentBy < 0) return;
+// Sets the terminal's foreground group; SIGTTOU is held off meanwhile,
+// since a background process may not set it otherwise.
+bool SetForeground(int fd, pid_t group) {
   sigset_t ttou, saved;
   sigemptyset(&ttou);
   sigaddset(&ttou, SIGTTOU);
   sigprocmask(SIG_BLOCK, &ttou, &saved);
-  tcsetpgrp(terminal.fd, terminal.lentBy);
+  const bool set = tcsetpgrp(fd, group) == 0;
   sigprocmask(SIG_SETMASK, &saved, nullptr);
+  return set;
+}
+
+bool TakeForeground(Terminal& terminal, pid_t foreground) {
+  if (!SetForeground(terminal.fd, getpgrp())) return false;
+  if (terminal.lentBy < 0) terminal.lentBy = foreground;
+  return true;
+}
+
+void HandBackForeground(Terminal& terminal) {
+  if (terminal.lentBy < 0) return;
+  SetForeground(terminal.fd, terminal.lentBy);
   terminal.lentBy = -1;
 }
 

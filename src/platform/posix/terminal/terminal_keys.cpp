@@ -102,6 +102,14 @@ void KeyboardProtocolKey(std::string_view parameters, std::vector<KeyPress>& key
     return Emit(keys, Key::Letter, static_cast<wchar_t>(std::towlower(static_cast<wint_t>(code))));
 }
 
+// A named key of CSI or SS3 (which share their final bytes), if any.
+void NamedKey(std::string_view parameters, unsigned char final, std::vector<KeyPress>& keys) {
+  for (const Named& named : CsiKeys) {
+    if (named.final == static_cast<char>(final) && named.parameters == parameters)
+      return Emit(keys, named.key);
+  }
+}
+
 void DispatchCsi(KeyReader& reader, unsigned char final, std::vector<KeyPress>& keys) {
   const std::string parameters = reader.overlong ? std::string() : reader.pending;
   const bool overlong = reader.overlong;
@@ -125,17 +133,7 @@ void DispatchCsi(KeyReader& reader, unsigned char final, std::vector<KeyPress>& 
   }
   if (final == 'c' && !parameters.empty() && parameters[0] == '?')
     return Emit(keys, Key::DeviceAttributes);
-  for (const Named& named : CsiKeys) {
-    if (named.final == static_cast<char>(final) && named.parameters == parameters)
-      return Emit(keys, named.key);
-  }
-}
-
-void Ss3Key(unsigned char final, std::vector<KeyPress>& keys) {
-  for (const Named& named : CsiKeys) {
-    if (named.parameters.empty() && named.final == static_cast<char>(final))
-      return Emit(keys, named.key);
-  }
+  NamedKey(parameters, final, keys);
 }
 
 void Ground(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys);
@@ -229,7 +227,7 @@ void InSs3(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
   if (IsFinal(byte)) {
     const bool plain = reader.pending.empty() && !reader.overlong;  // no modifier
     ToGround(reader);
-    if (plain) Ss3Key(byte, keys);
+    if (plain) NamedKey("", byte, keys);
     return;
   }
   Collect(reader, byte);  // parameters, as in ESC O 2 P (Shift+F1)

@@ -33,9 +33,36 @@ Time ServerTime(Display* display, Window window, Atom stamp) {
   return event.xproperty.time;
 }
 
-// Answers one request with the text as UTF-8, as Latin-1 for STRING, or
-// the list of targets; anything else, or a request from before the
-// selection was taken, is refused.
+// Puts the text for one request on the requestor's property: as UTF-8,
+// as Latin-1 for STRING, or the list of targets. False for any other
+// target, which is refused.
+bool Offer(Display* display, const XSelectionRequestEvent& request, Atom property,
+           const Atoms& atoms, const std::string& utf8, Time taken) {
+  auto put = [&](Atom type, int format, const void* data, int count) {
+    XChangeProperty(display, request.requestor, property, type, format, PropModeReplace,
+                    static_cast<const unsigned char*>(data), count);
+    return true;
+  };
+  if (request.target == atoms.targets) {
+    const Atom offered[] = {atoms.targets, atoms.utf8, atoms.text, XA_STRING, atoms.timestamp};
+    return put(XA_ATOM, 32, offered, 5);
+  }
+  if (request.target == atoms.utf8 || request.target == atoms.text)
+    return put(atoms.utf8, 8, utf8.data(), static_cast<int>(utf8.size()));
+  if (request.target == atoms.timestamp) {
+    const long time = static_cast<long>(taken);
+    return put(XA_INTEGER, 32, &time, 1);
+  }
+  if (request.target != XA_STRING) return false;
+  gsize length = 0;
+  gchar* latin1 = g_convert_with_fallback(utf8.data(), static_cast<gssize>(utf8.size()),
+                                          "ISO-8859-1", "UTF-8", "?", nullptr, &length, nullptr);
+  const bool offered = latin1 && put(XA_STRING, 8, latin1, static_cast<int>(length));
+  g_free(latin1);
+  return offered;
+}
+
+// Answers one request; one from before the selection was taken is refused.
 void Answer(Display* display, const XSelectionRequestEvent& request, const Atoms& atoms,
             const std::string& utf8, Time taken) {
   XSelectionEvent reply{};
@@ -48,27 +75,7 @@ void Answer(Display* display, const XSelectionRequestEvent& request, const Atoms
   reply.property = None;
   const Atom property = request.property == None ? request.target : request.property;
   const bool inTime = request.time == CurrentTime || request.time >= taken;
-  auto put = [&](Atom type, int format, const void* data, int count) {
-    XChangeProperty(display, request.requestor, property, type, format, PropModeReplace,
-                    static_cast<const unsigned char*>(data), count);
-    reply.property = property;
-  };
-  if (!inTime) {
-  } else if (request.target == atoms.targets) {
-    const Atom offered[] = {atoms.targets, atoms.utf8, atoms.text, XA_STRING, atoms.timestamp};
-    put(XA_ATOM, 32, offered, 5);
-  } else if (request.target == atoms.utf8 || request.target == atoms.text) {
-    put(atoms.utf8, 8, utf8.data(), static_cast<int>(utf8.size()));
-  } else if (request.target == XA_STRING) {
-    gsize length = 0;
-    gchar* latin1 = g_convert_with_fallback(utf8.data(), static_cast<gssize>(utf8.size()),
-                                            "ISO-8859-1", "UTF-8", "?", nullptr, &length, nullptr);
-    if (latin1) put(XA_STRING, 8, latin1, static_cast<int>(length));
-    g_free(latin1);
-  } else if (request.target == atoms.timestamp) {
-    const long time = static_cast<long>(taken);
-    put(XA_INTEGER, 32, &time, 1);
-  }
+  if (inTime && Offer(display, request, property, atoms, utf8, taken)) reply.property = property;
   XSendEvent(display, request.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
   XFlush(display);
 }

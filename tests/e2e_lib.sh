@@ -109,16 +109,16 @@ check_usage_screen() {
     check "usage: $name" "same 0 quiet" \
       "$(cmp -s "$WORK/out" "$WORK/expected" && echo same) $status $([ -s "$WORK/err" ] || echo quiet)"
   }
-  usage_case "/?" /?
-  usage_case "-?" -?
+  usage_case "/?" '/?'
+  usage_case "-?" '-?'
   usage_case "no arguments"
   usage_case "empty text, more arguments" '' Title 64
   usage_case "spaces only" '     '
   usage_case "/? among spaces, more arguments" '  /?  ' T 16 x y
-  "$run" /? | true  # the reader is gone before the first write
+  "$run" '/?' | true  # the reader is gone before the first write
   check "pipe closed early: 0" 0 "${PIPESTATUS[0]}"
-  "$run" /? >&-
+  "$run" '/?' >&-
   check "stdout closed: 0" 0 "$?"
-  "$run" /? >/dev/full
+  "$run" '/?' >/dev/full
   check "disk full: 0" 0 "$?"
 }

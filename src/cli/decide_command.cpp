@@ -6,21 +6,27 @@
 namespace zorvane {
 namespace {
 
-bool AsksForUsage(std::string_view text) {
+// Cut after trimming and compare after cutting: trailing spaces left by
+// the cut are part of the text.
+std::string_view CutText(Arguments arguments) {
+  return LeftText(TrimSpaces(ArgumentText(arguments, 1)), MaxArgumentLength);
+}
+
+bool IsUsageWord(std::string_view text) {
   return text == "-?" || text == "/?";
 }
 
 }  // namespace
 
+bool AsksForUsage(Arguments arguments) {
+  return IsUsageWord(CutText(arguments));
+}
+
 Decision DecideCommand(Arguments arguments) {
   Decision decision{true, {{}, MakeText(DefaultTitle), DefaultStyle}};
   BoxRequest& box = decision.box;
-  const std::string_view text = TrimSpaces(ArgumentText(arguments, 1));
-  if (text.empty()) return decision;
-  // Cut after trimming and compare after cutting: trailing spaces left by
-  // the cut are part of the text.
-  const std::string_view cut = LeftText(text, MaxArgumentLength);
-  if (AsksForUsage(cut)) return decision;
+  const std::string_view cut = CutText(arguments);
+  if (cut.empty() || IsUsageWord(cut)) return decision;
   box.text = ReplaceText(cut, LineBreakEscape, LineBreak);
   const std::string_view title = TrimSpaces(ArgumentText(arguments, 2));
   if (!title.empty()) box.title = MakeText(LeftText(title, MaxArgumentLength));

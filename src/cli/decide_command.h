@@ -26,6 +26,12 @@ struct Decision {
   BoxRequest box;  // meaningful only when showUsage is false
 };
 
+// Whether the first argument, trimmed and cut as the text is, is "-?" or
+// "/?". Where the runtime expands wildcards, "/?" is itself a pattern (any
+// one-character name in the drive's root), so the caller asks this of the
+// arguments as typed, before expansion.
+bool AsksForUsage(Arguments arguments);
+
 // Everything the tool decides from its argument vector (index 0 is the
 // program and is never read), with no platform call.
 Decision DecideCommand(Arguments arguments);

@@ -64,6 +64,21 @@ TEST(DecideCommand, UsageOnlyForExactHelpWords) {
   }
 }
 
+// The Windows entry asks this of the arguments as typed, before wildcard
+// expansion; it must agree with the decision on every help word.
+TEST(AsksForUsage, OnlyTheHelpWordsAsTyped) {
+  const auto asks = [](std::vector<const char*> values) {
+    values.insert(values.begin(), "zorvane.exe");
+    return AsksForUsage({static_cast<int>(values.size()), values.data()});
+  };
+  EXPECT_TRUE(asks({"/?"}));
+  EXPECT_TRUE(asks({"  -?  ", "Title", "16"}));
+  for (std::vector<const char*> other :
+       std::vector<std::vector<const char*>>{{}, {""}, {"/h"}, {"-x"}, {"Text", "/?"}}) {
+    EXPECT_FALSE(asks(other)) << other.size();
+  }
+}
+
 TEST(DecideCommand, DefaultsAndTheUsageExample) {
   ExpectBox(Decide({"Hello"}), "Hello", "Zorvane", 1);
   ExpectBox(Decide({"Line 1 of text ...\\nLine 2 of text ...", "My title", "68"}),

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "cli/decide_command.h"
 #include "cli/run_command.h"
 #include "platform/platform.h"
 
@@ -15,24 +16,34 @@ struct StartupInfo {
 
 }  // namespace
 
-extern "C" {
 // msvcrt's own: fills the vector, expanding wildcards where `expand` is
 // nonzero, and sets up the runtime's heap and environment. No header of the
 // toolchain declares it, so its name is ours to write.
 // NOLINTNEXTLINE(bugprone-reserved-identifier)
-__declspec(dllimport) int __cdecl __getmainargs(int* count, char*** values, char*** environment,
-                                                int expand, StartupInfo* startup);
+extern "C" __declspec(dllimport) int __cdecl __getmainargs(int* count, char*** values,
+                                                           char*** environment, int expand,
+                                                           StartupInfo* startup);
 
-// Windows calls the entry point with no arguments and the stack 4-byte
-// aligned, which is all this build assumes (-mpreferred-stack-boundary=2).
-[[noreturn]] void __stdcall ZorvaneStart() {
+namespace {
+
+zorvane::Arguments MainArguments(int expand) {
   int count = 0;
   char** values = nullptr;
   char** environment = nullptr;
   StartupInfo startup{0};
-  __getmainargs(&count, &values, &environment, 1, &startup);
-  zorvane::RunCommand({count, values});
+  __getmainargs(&count, &values, &environment, expand, &startup);
+  return {count, values};
 }
+
+}  // namespace
+
+// Windows calls the entry point with no arguments and the stack 4-byte
+// aligned, which is all this build assumes (-mpreferred-stack-boundary=2).
+// "/?" and "-?" are wildcards too, which a matching file name would replace:
+// the usage switch is read as typed, everything else after expansion.
+extern "C" [[noreturn]] void __stdcall ZorvaneStart() {
+  if (zorvane::AsksForUsage(MainArguments(0))) zorvane::ShowUsage();
+  zorvane::RunCommand(MainArguments(1));
 }
 
 // The tool throws nothing, but string_view's bounds checks name the

@@ -10,7 +10,7 @@ namespace {
 
 // Keys as letters: "<" Previous, ">" Next, "!" Press, "e" Escape, "^" Up,
 // "v" Down, "K" the keyboard protocol's reply, "A" the attributes reply,
-// "C" a Ctrl key; a letter as itself.
+// "C" a Ctrl key, "+" and the key for ESC and a key; a letter as itself.
 std::string Spelled(const std::vector<KeyPress>& keys) {
   std::string spelled;
   for (const KeyPress& press : keys) {
@@ -25,6 +25,11 @@ std::string Spelled(const std::vector<KeyPress>& keys) {
       case Key::DeviceAttributes: spelled += 'A'; break;
       case Key::Control: spelled += 'C'; break;
       case Key::Letter: spelled += static_cast<char>(press.letter); break;
+      case Key::Chord: {
+        const std::optional<KeyPress> plain = PlainKey(press.letter);
+        spelled += '+' + (plain ? Spelled({*plain}) : std::string("."));
+        break;
+      }
       default: spelled += '.'; break;
     }
   }
@@ -55,68 +60,132 @@ struct Case {
   const char* name;
   std::string input;
   std::string keys;
+  bool typedAfterEscape =
+      false;  // O, P, X or ^ after ESC: a person's letter, when the ESC came late
 };
 
 const std::vector<Case> Cases = {
     {"arrows, Tab, Return, Space", "\x1b[A\x1b[B\x1b[C\x1b[D\x1b[Z\x1bOC\t\r ", "^v><<>>!!"},
     {"colour reply, ST", "\x1b]11;rgb:0000/0000/0000\x1b\\\r", "!"},
     {"colour reply, BEL", "\x1b]11;rgb:ffff/ffff/ffff\a\r", "!"},
-    {"version reply (DCS)", "\x1bP>|XTerm(390)\x1b\\\r", "!"},
+    {"version reply (DCS)", "\x1bP>|XTerm(390)\x1b\\\r", "!", true},
     {"graphics reply (APC)", "\x1b_Gi=1;OK\x1b\\\r", "!"},
-    {"privacy message and SOS", "\x1b^no\x1b\\\x1bXyes\x1b\\\r", "!"},
+    {"privacy message and SOS", "\x1b^no\x1b\\\x1bXyes\x1b\\\r", "!", true},
     {"attributes and cursor replies", "\x1b[?62;22c\x1b[12;40R\x1b[?1;2c", "AA"},
     {"keyboard protocol reply", "\x1b[?1u", "K"},
     {"Linux console F1 and F5", "\x1b[[A\x1b[[E", ""},
     {"SS3 with a parameter", "\x1bO2P\x1bO5A", ""},
+    {"application keypad: Enter, digits, Tab", "\x1bOM\x1bOp\x1bOy\x1bOI", "!09>"},
     {"unknown keys whole", "\x1b[1;5Cy\x1b[15~", "y"},
     {"X10 mouse report", "\x1b[M nn\x1b[M#a!y", "y"},
+    {"mouse in mode 1005: UTF-8 coordinates", "\x1b[M \xc3\xb8n\x1b[M\xc4\x80!\xdf\xbfy", "y"},
+    {"X10 coordinates past 95 are bytes", "\x1b[M \xc3!y\x1b[M !\xc3y", "yy"},
     {"SGR and urxvt mouse", "\x1b[<0;12;5M\x1b[<0;12;5m\x1b[32;110;5M", ""},
     {"focus reports", "\x1b[I\x1b[O", ""},
     {"bracketed paste", "\x1b[200~no \x1b[A\r\x1b[201~y", "y"},
+    {"paste holding a string's start", "\x1b[200~\x1b]no\x1b[201~y", "y"},
     {"keyboard protocol keys", "\x1b[27u\x1b[9u\x1b[9;2u\x1b[121;3u\x1b[99;5u\x1b[13u", "e><yC!"},
-    {"a control byte breaks a sequence off", "\x1b[12\ry", "!y"},
-    {"ESC and a control byte: Escape, then the byte", "\x1b\t", "e>"},
-    {"Alt and a letter", "\x1bn", "n"},
-    {"two Escapes", "\x1b\x1b[A", "e^"},
+    {"keypad under the keyboard protocol",
+     "\x1b[57414u\x1b[57417u\x1b[57418u\x1b[57419u\x1b[57420u", "!<>^v"},
+    {"Ctrl+M, Ctrl+J, Ctrl+I, Ctrl+[ and Shift+Return as their legacy bytes",
+     "\x1b[109;5u\x1b[106;5u\x1b[105;5u\x1b[91;5u\x1b[13;2u", "!!>e!"},
+    {"C0 inside a sequence is carried out and the sequence goes on",
+     "\x1b[\x13I\x1b[?1;\x10"
+     "2$y\x1b[12;\x14"
+     "40R\x1b[\x16Z",
+     "<"},
+    {"CAN and SUB cancel a sequence", "\x1b[12\x18y\x1b]x\x1az", "yz"},
+    {"ESC in a sequence starts anew", "\x1b[12\x1b[B", "v"},
+    {"a control byte after ESC is carried out, and the ESC waits on", "\x1b\t[A\x1b\ry", ">^!+y"},
+    {"ESC and a letter", "\x1bn", "+n"},
+    {"Alt+Shift+O, then a letter and Return", "\x1bOi\r", "+oi!", true},
+    {"Alt+Space and Alt+comma take no key with them", "\x1b y\x1b,n", "+!y+,n"},
+    {"Alt+Up in urxvt", "\x1b\x1b[A", ""},
     {"overlong parameters", "\x1b[" + std::string(100, '1') + "~y", "y"},
 };
+
+// A read boundary between two ESCs is a pause between two keys.
+bool PauseBetweenEscapes(std::string_view input, std::size_t split) {
+  return split > 0 && split < input.size() && input[split - 1] == '\x1b' && input[split] == '\x1b';
+}
 
 TEST(ReadKeys, EveryCaseAtEverySplit) {
   for (const Case& test : Cases) {
     EXPECT_EQ(Keys(test.input), test.keys) << test.name;
     for (std::size_t split = 0; split <= test.input.size(); ++split) {
+      if (PauseBetweenEscapes(test.input, split)) continue;
       EXPECT_EQ(Keys(test.input, split, false), test.keys) << test.name << " split at " << split;
-      // However late the rest of a sequence comes, no letter, press or
-      // move comes of it; at most its ESC counts as Escape.
+    }
+  }
+}
+
+// However late the rest of a key or reply comes after its ESC, no letter,
+// press or move comes of it; at most its ESC counts as Escape.
+TEST(ReadKeys, TheLateRestOfASequenceIsNoKey) {
+  for (const Case& test : Cases) {
+    if (test.typedAfterEscape) continue;
+    for (std::size_t split = 1; split < test.input.size(); ++split) {
+      KeyReader reader;
+      std::vector<KeyPress> keys;
+      ReadKeys(reader, std::string_view(test.input).substr(0, split), keys);
+      const bool loneEscape = reader.state == ReadState::Escape && !reader.alt;
+      // Only what begins a sequence; ESC and any other key is a chord.
+      if (!loneEscape || std::string_view("[O]_").find(test.input[split]) == std::string::npos)
+        continue;
       EXPECT_EQ(WithoutEscapes(Keys(test.input, split, true)), WithoutEscapes(test.keys))
           << test.name << " split at " << split << " with a wait";
     }
   }
 }
 
-TEST(ReadKeys, OnlyALoneEscapeWaits) {
+TEST(ReadKeys, EscapesAfterAPause) {
+  EXPECT_EQ(Keys("\x1b\x1b[A", 1, false), "e^");  // Escape, then Up
+  EXPECT_EQ(Keys("\x1b\x1by", 1, false), "e+y");
+  EXPECT_EQ(Keys("\x1b\x1b\x1b"), "e");  // the third makes the first a key
+}
+
+TEST(ReadKeys, OnlyALoneEscapeWaitsBriefly) {
   KeyReader reader;
   std::vector<KeyPress> keys;
   ReadKeys(reader, "\x1b", keys);
   EXPECT_TRUE(keys.empty());
   EXPECT_GE(QuietWait(reader), 150);  // a key split by 150 ms is still that key
+  EXPECT_LT(QuietWait(reader), 500);
   ReadQuiet(reader, keys);
   EXPECT_EQ(Spelled(keys), "e");
   ReadKeys(reader, "OA", keys);  // the late rest of Up in application mode
   EXPECT_EQ(Spelled(keys), "e^");
-  ReadKeys(reader, "[", keys);  // not late any more
   EXPECT_EQ(QuietWait(reader), -1);
 }
 
-TEST(ReadKeys, AStringBegunLateEndsWhenTheInputGoesQuiet) {
-  KeyReader reader;
-  std::vector<KeyPress> keys;
-  ReadKeys(reader, "\x1b", keys);
-  ReadQuiet(reader, keys);
-  ReadKeys(reader, "P", keys);  // Escape, then a person typing P
-  ReadQuiet(reader, keys);
-  ReadKeys(reader, "y", keys);
-  EXPECT_EQ(Spelled(keys), "ey");
+// After Escape, a person's O, P or X is a letter, whatever follows.
+TEST(ReadKeys, LettersAfterALateEscapeAreLetters) {
+  for (const auto& [typed, keys] : std::vector<std::pair<std::string, std::string>>{
+           {"Oi", "eoi"}, {"Py\r", "epy!"}, {"Xn", "exn"}}) {
+    EXPECT_EQ(Keys("\x1b" + typed, 1, true), keys) << typed;
+  }
+}
+
+// A string, a paste or a sequence that never ends is over after a quiet
+// second; the keys after it count.
+TEST(ReadKeys, WhatNeverEndsEndsWhenTheInputGoesQuiet) {
+  for (const auto& [open, keys] : std::vector<std::pair<std::string, std::string>>{
+           {"\x1b]0;title", "y"},
+           {"\x1bP1$r", "y"},
+           {"\x1b[200~pasted", "y"},
+           {"\x1b[12;", "y"},
+           {"\x1b]0;title\x1b", "ey"},  // an ESC in it, then quiet: Escape
+           {"\x1bP", "+py"},            // ESC P alone: Alt+Shift+P
+           {"\x1bO", "+oy"}}) {
+    KeyReader reader;
+    std::vector<KeyPress> read;
+    ReadKeys(reader, open, read);
+    EXPECT_GT(QuietWait(reader), 0) << open;
+    EXPECT_LE(QuietWait(reader), 1000) << open;
+    ReadQuiet(reader, read);
+    ReadKeys(reader, "y", read);
+    EXPECT_EQ(Spelled(read), keys) << open;
+  }
 }
 
 TEST(ReadKeys, ALongControlStringKeepsNothing) {
@@ -124,16 +193,59 @@ TEST(ReadKeys, ALongControlStringKeepsNothing) {
   std::vector<KeyPress> keys;
   ReadKeys(reader, "\x1b]52;c;", keys);
   for (int i = 0; i < 1000; ++i) ReadKeys(reader, std::string(100, 'y'), keys);
-  EXPECT_LE(reader.pending.size(), 32u);
+  EXPECT_LE(reader.parameters.size(), 32u);
   ReadKeys(reader, "\a\r", keys);
   EXPECT_EQ(Spelled(keys), "!");
+}
+
+// The 8-bit controls, as raw bytes where they are no character and as
+// U+0080-U+009F in UTF-8.
+TEST(ReadKeys, C1ControlsInEveryLocale) {
+  const std::vector<std::pair<std::string, std::string>> raw = {
+      {"\x9b"
+       "A\x8f"
+       "B",
+       "^v"},
+      {"\x9b?62;22c", "A"},
+      {"\x9d"
+       "11;rgb:0/0/0\x9c\r",
+       "!"},
+      {"\x90"
+       "stuff\x9cy",
+       "y"},
+      {"\x9f"
+       "G\x9c\x9e"
+       "p\x9c\x98s\x9cn",
+       "n"},
+      {"\x9b"
+       "200~yes\x9b"
+       "201~n",
+       "n"},
+      {"\x1b[1\x9b"
+       "B",
+       "b"},  // a C1 control cancels a sequence
+  };
+  for (const char* locale : {"C", "C.UTF-8"}) {
+    ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);
+    for (const auto& [input, keys] : raw) {
+      for (std::size_t split = 0; split <= input.size(); ++split) {
+        EXPECT_EQ(Keys(input, split, false), keys) << locale << " " << input << " at " << split;
+      }
+    }
+  }
+  EXPECT_EQ(Keys("\xc2\x9b"
+                 "A\xc2\x9d"
+                 "0;t\xc2\x9cy"),
+            "^y");
+  EXPECT_EQ(Keys("\x1b]0;\xc5\x9cy\a\r"), "!");  // U+015C ends in 0x9C and ends nothing
+  std::setlocale(LC_ALL, "C");
 }
 
 TEST(ReadKeys, LettersAreCharactersOfTheLocaleInLowerCase) {
   ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
   EXPECT_EQ(Keys("\xd0\x94"), "4");  // capital De read as small de, U+0434, spelled by its low byte
   for (std::size_t split = 0; split <= 4; ++split) {
-    EXPECT_EQ(Keys("\x1b\xd0\x94y", split, false), "4y") << split;  // Alt+De keeps every byte
+    EXPECT_EQ(Keys("\x1b\xd0\x94y", split, false), "+4y") << split;  // Alt+De keeps every byte
   }
   EXPECT_EQ(Keys("\xd0y"), "y");  // a broken character is dropped, not what broke it
   EXPECT_EQ(Keys("Y\x01"), "y");

@@ -26,6 +26,18 @@ TEST(TakeBytes, AnswersOnlyWhatWasPressed) {
       {"the access key", 3, "N", 7, 0},
       {"nothing after the answer counts", 4, "y\t\x1b[?1u", 6, 0},
       {"Escape where it answers nothing", 4, "\x1b\x1b", std::nullopt, 0},
+      {"Escape then y where Escape answers", 3, "\x1by", 2, 0},
+      {"Escape then y where Escape answers nothing", 4, "\x1by", 6, 0},
+      {"Alt+Tab where Escape answers nothing", 4, "\x1b\t", std::nullopt, 1},
+      {"a paste is no key", 4, "\x1b[200~ls -l\r\x1b[201~", std::nullopt, 0},
+      {"keypad Right, then keypad Enter", 4, "\x1b[57418u\x1b[57414u", 7, 1},
+      {"application keypad Enter", 4, "\x1bOM", 6, 0},
+      {"a focus report with ^S inside", 2, "\x1b[\x13I", std::nullopt, 0},
+      {"8-bit Up, then Return", 2,
+       "\x9b"
+       "A\r",
+       3, 0},
+      {"a mouse report in mode 1005", 4, "\x1b[M \xc3\xb8n", std::nullopt, 0},
   };
   for (const Case& test : cases) {
     const BoxLayout layout = *LayOutBox(test.style);

@@ -2,21 +2,172 @@
 
 #include <cwchar>
 #include <cwctype>
+#include <iterator>
 
 namespace zorvane::posix {
 namespace {
 
-constexpr char Esc = '\x1b';
-constexpr unsigned char Bel = 0x07, Can = 0x18, Sub = 0x1a, Del = 0x7f;
+constexpr wchar_t Esc = 0x1b, Bel = 0x07, Can = 0x18, Sub = 0x1a, Del = 0x7f;
+constexpr wchar_t C1Csi = 0x9b, C1Ss3 = 0x8f, C1St = 0x9c;
+// Bytes that decode to no character: dropped, and they end any sequence.
+constexpr wchar_t Broken = 0x110000;
 constexpr std::size_t LongestParameters = 32;
-constexpr std::string_view PasteEnd = "\x1b[201~";
 
 // A key split by 150 ms, as over a slow link, is still that key; a person
 // pressing Escape still sees the box answer at once.
 constexpr int EscapeWaitMilliseconds = 300;
-// How long after such an Escape the rest of a key ("[" or "O" and on) is
-// still read as the rest of a key rather than as letters.
-constexpr int LateRestMilliseconds = 1000;
+// A string, paste or sequence still open after a second of quiet was cut
+// off or typed by a person; the rest of a key whose ESC came late is
+// looked for as long.
+constexpr int OpenWaitMilliseconds = 1000;
+
+bool IsC1(wchar_t c) {
+  return c >= 0x80 && c <= 0x9f;
+}
+
+bool IsFinal(wchar_t c) {
+  return c >= 0x40 && c <= 0x7e;
+}
+
+void Emit(std::vector<KeyPress>& keys, Key key, wchar_t letter = 0) {
+  keys.push_back({key, letter});
+}
+
+void ToGround(KeyReader& reader) {
+  reader.state = ReadState::Ground;
+  reader.parameters.clear();
+  reader.overlong = false;
+  reader.alt = false;
+  reader.late = false;
+  reader.eightBit = false;
+  reader.introducer = 0;
+  reader.mouseCharactersLeft = 0;
+  reader.mouseContinuationsLeft = 0;
+  reader.pasteEndMatched = 0;
+  reader.csiPart = CsiPart::Markers;
+}
+
+void Enter(KeyReader& reader, ReadState state) {
+  ToGround(reader);
+  reader.state = state;
+}
+
+void Collect(KeyReader& reader, wchar_t c) {
+  if (reader.parameters.size() < LongestParameters) {
+    reader.parameters += static_cast<char>(c);
+  } else {
+    reader.overlong = true;
+  }
+}
+
+// The next unit of input: an ASCII byte, a character of the locale, a C1
+// control (a lone byte 0x80-0x9F that is no character, or U+0080-U+009F),
+// or Broken. False while a character's bytes are still coming.
+bool Decode(PartialCharacter& partial, unsigned char byte, wchar_t& unit) {
+  if (partial.length == 0 && byte < 0x80) {
+    unit = byte;
+    return true;
+  }
+  partial.bytes[partial.length++] = static_cast<char>(byte);
+  std::mbstate_t state{};
+  wchar_t character = 0;
+  const std::size_t length = std::mbrtowc(&character, partial.bytes.data(), partial.length, &state);
+  const bool incomplete = length == static_cast<std::size_t>(-2);
+  if (incomplete && partial.length < partial.bytes.size()) return false;
+  const std::size_t had = partial.length;
+  partial.length = 0;
+  if (incomplete || length == static_cast<std::size_t>(-1)) {
+    // A broken character is dropped; a byte that broke it off is read
+    // again on its own.
+    if (had > 1) return Decode(partial, byte, unit);
+    unit = IsC1(byte) ? byte : Broken;
+    return true;
+  }
+  const bool loneHighControl =
+      had == 1 && IsC1(byte) && std::iswcntrl(static_cast<wint_t>(character));
+  unit = loneHighControl ? static_cast<wchar_t>(byte) : character;
+  return true;
+}
+
+void ReadUnit(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys);
+void ReadByte(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys);
+
+// CSI, SS3 and the control strings, as 8-bit controls; ST and the rest
+// begin nothing.
+void StartC1(KeyReader& reader, wchar_t c) {
+  ToGround(reader);
+  switch (c) {
+    case C1Csi: reader.state = ReadState::Csi; break;
+    case C1Ss3: reader.state = ReadState::Ss3; break;
+    case 0x90:  // DCS
+    case 0x98:  // SOS
+    case 0x9d:  // OSC
+    case 0x9e:  // PM
+    case 0x9f:  // APC
+      reader.state = ReadState::ControlString;
+      break;
+    default: return;
+  }
+  reader.eightBit = true;
+}
+
+void Ground(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+  if (c == Esc) return Enter(reader, ReadState::Escape);
+  if (IsC1(c)) return StartC1(reader, c);
+  if (const std::optional<KeyPress> key = PlainKey(c)) keys.push_back(*key);
+}
+
+// What every sequence does with a control: CAN and SUB cancel it, and so
+// does a C1 control, which begins nothing (as libvterm reads it: a string
+// begun there could hide a sequence that other readers see); ESC begins
+// anew; other C0 controls and DEL are carried out (here: ignored) and the
+// sequence goes on, as ECMA-48 has it.
+bool Interrupts(KeyReader& reader, wchar_t c) {
+  if (c == Can || c == Sub || IsC1(c)) {
+    ToGround(reader);
+  } else if (c == Esc) {
+    Enter(reader, ReadState::Escape);
+  } else {
+    return c < 0x20 || c == Del;
+  }
+  return true;
+}
+
+void AfterEscape(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+  if (c == Can || c == Sub) return ToGround(reader);
+  if (c == Esc) {
+    // ESC ESC is Alt and what follows (urxvt's Alt+Up is ESC ESC [ A); a
+    // third makes the first a key of its own.
+    if (reader.alt) Emit(keys, Key::Escape);
+    reader.alt = true;
+    return;
+  }
+  if (c < 0x20 || c == Del || c == Broken || IsC1(c)) {
+    // Carried out (or dropped), as in any sequence, and the ESC still waits.
+    if (const std::optional<KeyPress> key = PlainKey(c)) keys.push_back(*key);
+    return;
+  }
+  const bool alt = reader.alt;
+  switch (c) {
+    case '[': Enter(reader, ReadState::Csi); break;
+    case 'O': Enter(reader, ReadState::Ss3); break;
+    case 'P':
+    case ']':
+    case 'X':
+    case '^':
+    case '_':
+      Enter(reader, ReadState::ControlString);
+      reader.introducer = c;
+      return;
+    default:
+      // ESC and a key that begins no sequence: Escape where the box has
+      // an answer for it, else that key.
+      ToGround(reader);
+      Emit(keys, Key::Chord, c);
+      return;
+  }
+  reader.alt = alt;
+}
 
 struct Named {
   std::string_view parameters;
@@ -30,37 +181,25 @@ constexpr Named CsiKeys[] = {
     {"7", '~', Key::Home},    {"4", '~', Key::End}, {"8", '~', Key::End}, {"5", '~', Key::PageUp},
     {"6", '~', Key::PageDown}};
 
-void Emit(std::vector<KeyPress>& keys, Key key, wchar_t letter = 0) {
-  keys.push_back({key, letter});
-}
-
-void ToGround(KeyReader& reader) {
-  reader.state = ReadState::Ground;
-  reader.pending.clear();
-  reader.overlong = false;
-  reader.lateString = false;
-}
-
-// OSC, DCS, APC, PM and SOS.
-bool IsStringIntroducer(unsigned char byte) {
-  return byte == ']' || byte == 'P' || byte == '_' || byte == '^' || byte == 'X';
-}
-
-void StartSequence(KeyReader& reader, ReadState state) {
-  ToGround(reader);
-  reader.state = state;
-}
-
-bool IsFinal(unsigned char byte) {
-  return byte >= 0x40 && byte <= 0x7e;
-}
-
-void Collect(KeyReader& reader, unsigned char byte) {
-  if (reader.pending.size() < LongestParameters) {
-    reader.pending += static_cast<char>(byte);
-  } else {
-    reader.overlong = true;
+void NamedKey(std::string_view parameters, wchar_t final, std::vector<KeyPress>& keys) {
+  for (const Named& named : CsiKeys) {
+    if (static_cast<wchar_t>(named.final) == final && named.parameters == parameters)
+      return Emit(keys, named.key);
   }
+}
+
+// The keypad's keys under the keyboard protocol, as what they send
+// without it.
+std::optional<KeyPress> KeypadKey(unsigned long code) {
+  constexpr unsigned long First = 57399;  // KP_0
+  constexpr std::wstring_view Characters = L"0123456789./*-+\r=,";
+  constexpr Key Moves[] = {Key::Previous, Key::Next,     Key::Up,   Key::Down,
+                           Key::PageUp,   Key::PageDown, Key::Home, Key::End};
+  if (code < First) return std::nullopt;
+  const unsigned long at = code - First;
+  if (at < Characters.size()) return PlainKey(Characters[at]);
+  if (at - Characters.size() < std::size(Moves)) return KeyPress{Moves[at - Characters.size()]};
+  return std::nullopt;
 }
 
 // Whole numbers between ";" (a ":" starts a sub-parameter, which is dropped).
@@ -76,13 +215,15 @@ std::vector<unsigned long> Numbers(std::string_view parameters) {
     } else if (byte >= '0' && byte <= '9' && !skipping) {
       numbers.back() = numbers.back() * 10 + static_cast<unsigned long>(byte - '0');
       if (numbers.back() > 0x10ffff) return {};
+    } else if (byte < '0' || byte > '9') {
+      return {};
     }
   }
   return numbers;
 }
 
-// The keyboard protocol's "CSI code ; modifiers u": Escape unambiguous,
-// Tab, Alt and a letter, Ctrl and a letter.
+// The keyboard protocol's "CSI code ; modifiers u": each key acts as what
+// the terminal would send for it without the protocol.
 void KeyboardProtocolKey(std::string_view parameters, std::vector<KeyPress>& keys) {
   const std::vector<unsigned long> numbers = Numbers(parameters);
   if (numbers.empty() || numbers.size() > 2) return;
@@ -91,218 +232,264 @@ void KeyboardProtocolKey(std::string_view parameters, std::vector<KeyPress>& key
   const unsigned long modifiers =
       (numbers.size() == 2 && numbers[1] > 0 ? numbers[1] - 1 : 0) & 0x3f;
   constexpr unsigned long Shift = 1, Alt = 2, Ctrl = 4;
-  if (code == 27 && modifiers == 0) return Emit(keys, Key::Escape);
-  if (code == 9 && (modifiers & ~Shift) == 0)
-    return Emit(keys, modifiers ? Key::Previous : Key::Next);
-  if (code == 13 && modifiers == 0) return Emit(keys, Key::Press);
-  if ((modifiers & ~Shift) == Ctrl && code >= 0x40 && code < 0x80)
-    return Emit(keys, Key::Control, static_cast<wchar_t>(code & 0x1f));
-  if ((modifiers & ~Shift) == Alt && code > 0x20 && code != Del &&
+  const unsigned long withoutShift = modifiers & ~Shift;
+  if (modifiers == 0) {
+    if (const std::optional<KeyPress> keypad = KeypadKey(code)) return keys.push_back(*keypad);
+  }
+  if (code == 27 && withoutShift == 0) return Emit(keys, Key::Escape);
+  if (code == 9 && withoutShift == 0) return Emit(keys, modifiers ? Key::Previous : Key::Next);
+  if (code == 13 && withoutShift == 0) return Emit(keys, Key::Press);
+  if (withoutShift == Ctrl && code >= 0x40 && code < 0x80) {
+    // Ctrl+I, Ctrl+M, Ctrl+J and Ctrl+[ are Tab, Return and Escape.
+    const wchar_t control = static_cast<wchar_t>(code & 0x1f);
+    if (control == Esc) return Emit(keys, Key::Escape);
+    if (const std::optional<KeyPress> plain = PlainKey(control)) return keys.push_back(*plain);
+    return Emit(keys, Key::Control, control);
+  }
+  if (withoutShift == Alt && code > 0x20 && code != Del &&
       !std::iswcntrl(static_cast<wint_t>(code)))
     return Emit(keys, Key::Letter, static_cast<wchar_t>(std::towlower(static_cast<wint_t>(code))));
 }
 
-// A named key of CSI or SS3 (which share their final bytes), if any.
-void NamedKey(std::string_view parameters, unsigned char final, std::vector<KeyPress>& keys) {
-  for (const Named& named : CsiKeys) {
-    if (named.final == static_cast<char>(final) && named.parameters == parameters)
-      return Emit(keys, named.key);
-  }
-}
-
-void DispatchCsi(KeyReader& reader, unsigned char final, std::vector<KeyPress>& keys) {
-  const std::string parameters = reader.overlong ? std::string() : reader.pending;
-  const bool overlong = reader.overlong;
+void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<KeyPress>& keys) {
+  const std::string parameters = reader.parameters;
+  const bool whole = !reader.overlong, alt = reader.alt;
   ToGround(reader);
-  if (overlong) return;
-  if (final == 'M' && parameters.empty()) {  // X10 mouse: three raw bytes follow
+  if (!whole) return;
+  if (final == 'M' && parameters.empty()) {  // X10 mouse: three coordinates follow
     reader.state = ReadState::MouseBytes;
-    reader.mouseBytesLeft = 3;
+    reader.mouseCharactersLeft = 3;
     return;
   }
   if (final == '~' && parameters == "200") {
     reader.state = ReadState::Paste;
-    reader.pasteEndMatched = 0;
     return;
   }
-  if (final == 'u') {
-    if (!parameters.empty() && parameters[0] == '?') return Emit(keys, Key::KeyboardProtocol);
-    if (!parameters.empty() && parameters[0] >= '0' && parameters[0] <= '9')
-      KeyboardProtocolKey(parameters, keys);
-    return;
-  }
-  if (final == 'c' && !parameters.empty() && parameters[0] == '?')
-    return Emit(keys, Key::DeviceAttributes);
+  const bool reply = !parameters.empty() && parameters[0] == '?';
+  if (final == 'u' && reply) return Emit(keys, Key::KeyboardProtocol);
+  if (final == 'c' && reply) return Emit(keys, Key::DeviceAttributes);
+  if (alt) return;  // a key with Alt: ignored, as modified keys are
+  if (final == 'u' && !parameters.empty() && parameters[0] >= '0' && parameters[0] <= '9')
+    return KeyboardProtocolKey(parameters, keys);
   NamedKey(parameters, final, keys);
 }
 
-void Ground(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys);
-
-void Character(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
-  reader.pending += static_cast<char>(byte);
-  std::mbstate_t state{};
-  wchar_t character = 0;
-  const std::size_t length =
-      std::mbrtowc(&character, reader.pending.data(), reader.pending.size(), &state);
-  if (length == static_cast<std::size_t>(-2)) return;  // more bytes to come
-  const bool started = reader.pending.size() > 1;
-  reader.pending.clear();
-  if (length == static_cast<std::size_t>(-1)) {
-    // A broken character: its bytes are dropped, and a byte that broke it
-    // off is read again on its own.
-    if (started) Ground(reader, byte, keys);
-    return;
-  }
-  if (std::iswcntrl(static_cast<wint_t>(character)) ||
-      std::iswspace(static_cast<wint_t>(character)))
-    return;
-  Emit(keys, Key::Letter, static_cast<wchar_t>(std::towlower(static_cast<wint_t>(character))));
-}
-
-void Ground(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
-  if (!reader.pending.empty() && (byte < 0x20 || byte == Del)) reader.pending.clear();
-  if (!reader.pending.empty() || (byte > 0x20 && byte != Del)) return Character(reader, byte, keys);
-  switch (byte) {
-    case Esc: return StartSequence(reader, ReadState::Escape);
-    case '\t': return Emit(keys, Key::Next);
-    case '\r':
-    case '\n':
-    case ' ': return Emit(keys, Key::Press);
-    default: return;  // other control bytes: the terminal's own business
-  }
-}
-
-void AfterEscape(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
-  if (IsStringIntroducer(byte)) {
-    const bool late = reader.lateString;
-    StartSequence(reader, ReadState::ControlString);
-    reader.lateString = late;
-    return;
-  }
-  switch (byte) {
-    case '[': return StartSequence(reader, ReadState::Csi);
-    case 'O': return StartSequence(reader, ReadState::Ss3);
-    case Esc: return Emit(keys, Key::Escape);  // the first is Escape, the second starts anew
-    default: break;
-  }
-  if (byte < 0x20 || byte == Del) {
-    Emit(keys, Key::Escape);
-    ToGround(reader);
-    return Ground(reader, byte, keys);
-  }
-  if (byte < 0x30) return StartSequence(reader, ReadState::EscapeIntermediate);
-  // ESC and a key together is that key with Alt, which presses a button
-  // by its letter as Alt+Y does on Windows.
-  ToGround(reader);
-  Ground(reader, byte, keys);
-}
-
-// A control byte breaks a sequence off: what came before is dropped, and
-// the byte is read on its own. ESC starts a new one; CAN and SUB cancel.
-bool BreaksOff(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
-  if (byte >= 0x20 && byte < 0x80 && byte != Del) return false;
-  if (byte == Del) return true;  // ignored inside a sequence
-  ToGround(reader);
-  if (byte == Esc) {
-    reader.state = ReadState::Escape;
-  } else if (byte != Can && byte != Sub) {
-    Ground(reader, byte, keys);
-  }
+// A CSI's bytes come in order: private markers (< = > ?), then numbers
+// with ; and :, then intermediates (0x20-0x2F). A byte out of that order
+// ends the sequence there, as libvterm reads it.
+bool FitsCsi(KeyReader& reader, wchar_t c) {
+  const CsiPart part = c >= 0x20 && c < 0x30   ? CsiPart::Intermediates
+                       : c >= 0x3c && c < 0x40 ? CsiPart::Markers
+                                               : CsiPart::Numbers;
+  if (part < reader.csiPart) return false;
+  reader.csiPart = part;
   return true;
 }
 
-void InCsi(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
-  if (BreaksOff(reader, byte, keys)) return;
-  if (byte == '[' && reader.pending.empty() && !reader.overlong) {
+void InCsi(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+  if (Interrupts(reader, c)) return;
+  if (c == '[' && reader.parameters.empty() && !reader.overlong) {
     reader.state = ReadState::LinuxFunctionKey;
-  } else if (IsFinal(byte)) {
-    DispatchCsi(reader, byte, keys);
+  } else if (IsFinal(c)) {
+    DispatchCsi(reader, c, keys);
+  } else if (c >= 0x20 && c < 0x40 && FitsCsi(reader, c)) {
+    Collect(reader, c);
   } else {
-    Collect(reader, byte);
+    ToGround(reader);  // nor does any sequence hold a character outside ASCII
   }
 }
 
-void InSs3(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
-  if (BreaksOff(reader, byte, keys)) return;
-  if (IsFinal(byte)) {
-    const bool plain = reader.pending.empty() && !reader.overlong;  // no modifier
+// SS3's final bytes: the cursor keys, F1-F4 and the keypad in application
+// mode, which acts as the keys it is marked with.
+constexpr std::wstring_view Ss3Finals = L"ABCDHFEPQRSMIXjklmnopqrstuvwxy";
+
+void Ss3Key(wchar_t final, std::vector<KeyPress>& keys) {
+  constexpr std::wstring_view Keypad = L"*+,-./0123456789";
+  if (final == 'M') return Emit(keys, Key::Press);
+  if (final == 'I') return Emit(keys, Key::Next);
+  if (final == 'X') return Emit(keys, Key::Letter, L'=');
+  if (final >= 'j' && final <= 'y')
+    return Emit(keys, Key::Letter, Keypad[static_cast<std::size_t>(final - 'j')]);
+  NamedKey("", final, keys);
+}
+
+void InSs3(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+  const bool bare = reader.parameters.empty() && !reader.overlong;
+  if (bare && Ss3Finals.find(c) != std::wstring_view::npos) {
+    const bool alt = reader.alt;
     ToGround(reader);
-    if (plain) NamedKey("", byte, keys);
+    if (!alt) Ss3Key(c, keys);
     return;
   }
-  Collect(reader, byte);  // parameters, as in ESC O 2 P (Shift+F1)
+  if (c == Can || c == Sub) return ToGround(reader);
+  // SS3 is a single shift, not a sequence: what follows that is no ending
+  // is read as at the start.
+  if (IsC1(c)) return StartC1(reader, c);
+  if (bare && !reader.eightBit && (c < 0x20 || c == Del) && c != Esc) {
+    // Carried out, as after a lone ESC, and the SS3 ending is still awaited.
+    if (const std::optional<KeyPress> key = PlainKey(c)) keys.push_back(*key);
+    return;
+  }
+  if (bare && !reader.eightBit && !(c >= '0' && c <= '9') && c != ';') {
+    // ESC O and a key that ends no SS3: Alt+Shift+O (or, after a late
+    // Escape, O), then that key.
+    const bool late = reader.late;
+    ToGround(reader);
+    Emit(keys, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
+    return ReadUnit(reader, c, keys);
+  }
+  if (Interrupts(reader, c)) return;
+  if (IsFinal(c)) return ToGround(reader);  // a modified F1-F4: no key here
+  if (c >= 0x20 && c < 0x40) return Collect(reader, c);
+  ToGround(reader);
 }
 
-void InPaste(KeyReader& reader, unsigned char byte) {
-  if (static_cast<char>(byte) == PasteEnd[reader.pasteEndMatched]) {
-    if (++reader.pasteEndMatched == PasteEnd.size()) ToGround(reader);
+void InString(KeyReader& reader, wchar_t c) {
+  if (c == Bel || c == Can || c == Sub || c == C1St) return ToGround(reader);
+  if (c == Esc) {
+    reader.state = ReadState::ControlStringEscape;
+    return;
+  }
+  reader.introducer = 0;  // something inside: this was no Alt chord
+}
+
+void AfterStringEscape(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+  if (c == '\\') return ToGround(reader);
+  // An ESC that is not the start of ST ends the string and starts anew.
+  Enter(reader, ReadState::Escape);
+  AfterEscape(reader, c, keys);
+}
+
+// Up to CSI 201 ~, as ESC [ or as the 8-bit CSI.
+void InPaste(KeyReader& reader, wchar_t c) {
+  constexpr std::wstring_view EndParameters = L"201~";
+  std::size_t& matched = reader.pasteEndMatched;  // 1 after ESC, 2 after CSI, then each byte
+  if (c == Esc) {
+    matched = 1;
+  } else if (c == C1Csi || (matched == 1 && c == '[')) {
+    matched = 2;
+  } else if (matched >= 2 && c == EndParameters[matched - 2]) {
+    if (++matched == EndParameters.size() + 2) ToGround(reader);
   } else {
-    reader.pasteEndMatched = static_cast<char>(byte) == Esc ? 1 : 0;
+    matched = 0;
+  }
+}
+
+// Replies come as CSI, OSC or APC; a person's O after Escape is a letter
+// unless a key's SS3 ending follows, and P, X and ^ always are.
+void AfterLateEscape(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+  if (c == '[' || c == 'O') {
+    Enter(reader, c == '[' ? ReadState::Csi : ReadState::Ss3);
+  } else if (c == ']' || c == '_') {
+    Enter(reader, ReadState::ControlString);
+  } else {
+    ToGround(reader);
+    return Ground(reader, c, keys);
+  }
+  reader.late = true;
+}
+
+// The X10 report's button and coordinates: a byte each, or a UTF-8
+// character each where mode 1005 is on; a lead byte that no continuation
+// follows was a coordinate of its own.
+void MouseByte(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
+  if (byte < 0x20) {  // every coordinate is 32 or more: this was no report
+    ToGround(reader);
+    return ReadByte(reader, byte, keys);
+  }
+  if (reader.mouseContinuationsLeft > 0) {
+    const bool continuation = (byte & 0xc0) == 0x80;
+    reader.mouseContinuationsLeft = continuation ? reader.mouseContinuationsLeft - 1 : 0;
+    if (continuation || reader.mouseCharactersLeft == 0) {
+      if (reader.mouseCharactersLeft == 0 && reader.mouseContinuationsLeft == 0) ToGround(reader);
+      if (!continuation) ReadByte(reader, byte, keys);
+      return;
+    }
+  }
+  --reader.mouseCharactersLeft;
+  reader.mouseContinuationsLeft = byte >= 0xc2 && byte <= 0xdf ? 1 : 0;
+  if (reader.mouseCharactersLeft == 0 && reader.mouseContinuationsLeft == 0) ToGround(reader);
+}
+
+void ReadUnit(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+  switch (reader.state) {
+    case ReadState::Ground: return Ground(reader, c, keys);
+    case ReadState::Escape: return AfterEscape(reader, c, keys);
+    case ReadState::Csi: return InCsi(reader, c, keys);
+    case ReadState::LinuxFunctionKey:
+      // To other readers CSI [ is whole: a C1 control after it begins anew.
+      if (IsC1(c)) return StartC1(reader, c);
+      if (!Interrupts(reader, c)) ToGround(reader);
+      return;
+    case ReadState::Ss3: return InSs3(reader, c, keys);
+    case ReadState::ControlString: return InString(reader, c);
+    case ReadState::ControlStringEscape: return AfterStringEscape(reader, c, keys);
+    case ReadState::Paste: return InPaste(reader, c);
+    case ReadState::LateRest: return AfterLateEscape(reader, c, keys);
+    case ReadState::MouseBytes: return;  // read as bytes
   }
 }
 
 void ReadByte(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
-  if (reader.lateEscape) {
-    // The rest of a key or reply whose ESC came so late that it counted
-    // alone: read as what follows ESC, never as letters.
-    reader.lateEscape = false;
-    if (byte == '[' || byte == 'O' || IsStringIntroducer(byte)) {
-      StartSequence(reader, ReadState::Escape);
-      reader.lateString = IsStringIntroducer(byte);
-      return AfterEscape(reader, byte, keys);
-    }
-  }
-  switch (reader.state) {
-    case ReadState::Ground: return Ground(reader, byte, keys);
-    case ReadState::Escape: return AfterEscape(reader, byte, keys);
-    case ReadState::EscapeIntermediate:
-      if (BreaksOff(reader, byte, keys)) return;
-      if (byte >= 0x30) ToGround(reader);
-      return;
-    case ReadState::Csi: return InCsi(reader, byte, keys);
-    case ReadState::LinuxFunctionKey:
-      if (!BreaksOff(reader, byte, keys)) ToGround(reader);
-      return;
-    case ReadState::Ss3: return InSs3(reader, byte, keys);
-    case ReadState::ControlString:
-      if (byte == Bel || byte == Can || byte == Sub) ToGround(reader);
-      if (byte == Esc) reader.state = ReadState::ControlStringEscape;
-      return;
-    case ReadState::ControlStringEscape:
-      if (byte == '\\') return ToGround(reader);
-      // An ESC that is not the start of ST ends the string and starts anew.
-      reader.state = ReadState::Escape;
-      return AfterEscape(reader, byte, keys);
-    case ReadState::MouseBytes:
-      if (--reader.mouseBytesLeft <= 0) ToGround(reader);
-      return;
-    case ReadState::Paste: return InPaste(reader, byte);
-  }
+  if (reader.state == ReadState::MouseBytes) return MouseByte(reader, byte, keys);
+  wchar_t unit = 0;
+  if (Decode(reader.character, byte, unit)) ReadUnit(reader, unit, keys);
 }
 
 }  // namespace
 
+std::optional<KeyPress> PlainKey(wchar_t character) {
+  if (character == '\t') return KeyPress{Key::Next};
+  if (character == '\r' || character == '\n' || character == ' ') return KeyPress{Key::Press};
+  const auto wide = static_cast<wint_t>(character);
+  if (character < 0x20 || character == Del || IsC1(character) || character >= Broken ||
+      std::iswcntrl(wide) || std::iswspace(wide))
+    return std::nullopt;
+  return KeyPress{Key::Letter, static_cast<wchar_t>(std::towlower(wide))};
+}
+
 void ReadKeys(KeyReader& reader, std::string_view bytes, std::vector<KeyPress>& keys) {
+  // A read that begins with ESC while a lone ESC waits: the two came
+  // apart, so the first was a key of its own.
+  if (!bytes.empty() && bytes.front() == '\x1b' && reader.state == ReadState::Escape) {
+    Emit(keys, Key::Escape);
+    ToGround(reader);
+  }
   for (char byte : bytes) ReadByte(reader, static_cast<unsigned char>(byte), keys);
 }
 
 int QuietWait(const KeyReader& reader) {
-  if (reader.state == ReadState::Escape) return EscapeWaitMilliseconds;
-  if (reader.lateEscape || reader.lateString) return LateRestMilliseconds;
-  return -1;
+  switch (reader.state) {
+    case ReadState::Ground: return -1;
+    case ReadState::Escape:
+    case ReadState::ControlStringEscape: return EscapeWaitMilliseconds;
+    case ReadState::Ss3:
+      return reader.parameters.empty() ? EscapeWaitMilliseconds : OpenWaitMilliseconds;
+    default: return OpenWaitMilliseconds;
+  }
 }
 
 void ReadQuiet(KeyReader& reader, std::vector<KeyPress>& keys) {
-  if (reader.state == ReadState::Escape) {
-    ToGround(reader);
-    reader.lateEscape = true;
-    Emit(keys, Key::Escape);
-    return;
+  const ReadState state = reader.state;
+  const bool late = reader.late, eightBit = reader.eightBit;
+  const bool bare = reader.parameters.empty() && !reader.overlong;
+  const wchar_t introducer = reader.introducer;
+  ToGround(reader);
+  switch (state) {
+    case ReadState::Escape:
+      Emit(keys, Key::Escape);
+      reader.state = ReadState::LateRest;
+      return;
+    case ReadState::ControlStringEscape: return Emit(keys, Key::Escape);
+    case ReadState::Ss3:
+      if (bare && !eightBit) Emit(keys, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
+      return;
+    case ReadState::ControlString:
+      // ESC and the introducer alone: Alt and that key, typed by a person.
+      if (introducer != 0) Emit(keys, Key::Chord, introducer);
+      return;
+    default: return;
   }
-  reader.lateEscape = false;
-  // A reply comes in one burst; a string begun after a late Escape that
-  // then goes quiet was a person typing, whose next keys must count.
-  if (reader.lateString) ToGround(reader);
 }
 
 }  // namespace zorvane::posix

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +20,7 @@ enum class Key {
   Press,
   Escape,
   Letter,  // `letter` holds the character, lower case
+  Chord,   // ESC and a key that begins no sequence: `letter` holds that key's character
   Up,
   Down,
   PageUp,
@@ -33,40 +37,59 @@ struct KeyPress {
   wchar_t letter = 0;
 };
 
+// The key a character stands for where it comes alone: Tab, Return, Space
+// and letters; Escape and other control characters stand for nothing here.
+std::optional<KeyPress> PlainKey(wchar_t character);
+
 enum class ReadState : unsigned char {
   Ground,
-  Escape,               // after a lone ESC
-  EscapeIntermediate,   // ESC and bytes 0x20-0x2F: an escape sequence, no key
-  Csi,                  // ESC [ and its parameters
+  Escape,               // after ESC
+  Csi,                  // ESC [ or CSI, and its parameters
   LinuxFunctionKey,     // ESC [ [: the Linux console's F1-F5
-  Ss3,                  // ESC O and its parameters
+  Ss3,                  // ESC O or SS3, and its parameters
   ControlString,        // OSC, DCS, APC, PM or SOS, up to ST or BEL
   ControlStringEscape,  // an ESC inside one: ST when a backslash follows
-  MouseBytes,           // the three raw bytes of an X10 mouse report
-  Paste,                // bracketed paste, up to ESC [ 201 ~
+  MouseBytes,           // the three coordinates of an X10 mouse report
+  Paste,                // bracketed paste, up to CSI 201 ~
+  LateRest,             // after an ESC the clock made Escape: the rest of its key
+};
+
+// Where a CSI's bytes have got to: they come in this order.
+enum class CsiPart : unsigned char { Markers, Numbers, Intermediates };
+
+// A multibyte character's first bytes, kept apart from the sequence's.
+struct PartialCharacter {
+  std::array<char, 8> bytes{};
+  std::size_t length = 0;
 };
 
 // Everything the reader keeps between reads; it owns no more than a
 // sequence's parameters, however long a control string or paste runs.
 struct KeyReader {
   ReadState state = ReadState::Ground;
-  std::string pending;  // a sequence's parameters, or a character's first bytes
+  std::string parameters;  // a sequence's parameter and intermediate bytes
+  CsiPart csiPart = CsiPart::Markers;
   bool overlong = false;
-  int mouseBytesLeft = 0;
+  bool alt = false;        // ESC ESC: the key that follows comes with Alt
+  bool late = false;       // this sequence's ESC already answered as Escape
+  bool eightBit = false;   // begun by a C1 control, which no person types
+  wchar_t introducer = 0;  // the byte after ESC that began a string, while it is empty
+  int mouseCharactersLeft = 0;
+  int mouseContinuationsLeft = 0;
   std::size_t pasteEndMatched = 0;
-  bool lateEscape = false;  // the clock made the last lone ESC the Escape key
-  bool lateString = false;  // a control string begun by the rest of such a key
+  PartialCharacter character;
 };
 
-// Reads `bytes` and appends the key presses they complete to `keys`.
+// Reads `bytes`, one read's worth, and appends the key presses they
+// complete to `keys`.
 void ReadKeys(KeyReader& reader, std::string_view bytes, std::vector<KeyPress>& keys);
 
 // How long to wait for more bytes before calling ReadQuiet, in ms; -1 for
 // as long as it takes.
 int QuietWait(const KeyReader& reader);
 
-// No byte came within QuietWait: a lone ESC is the Escape key; the rest of
-// a key whose ESC came that late is no longer looked for.
+// No byte came within QuietWait: a lone ESC is the Escape key, a sequence
+// or string left open ends there.
 void ReadQuiet(KeyReader& reader, std::vector<KeyPress>& keys);
 
 }  // namespace zorvane::posix

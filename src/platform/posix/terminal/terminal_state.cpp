@@ -28,6 +28,14 @@ void Apply(const KeyPress& press, const BoxLayout& layout, BoxState& state) {
       if (const auto button = ButtonOfLetter(layout, press.letter))
         state.answer = layout.buttons[*button].code;
       break;
+    case Key::Chord:
+      // ESC and a key cannot be told from Escape and then the key.
+      if (layout.escapeCode != 0) {
+        state.answer = layout.escapeCode;
+      } else if (const std::optional<KeyPress> plain = PlainKey(press.letter)) {
+        Apply(*plain, layout, state);
+      }
+      break;
     case Key::Control: state.controls += static_cast<char>(press.letter); break;
     case Key::KeyboardProtocol: state.keyboardProtocol = true; break;
     case Key::DeviceAttributes: state.replied = true; break;

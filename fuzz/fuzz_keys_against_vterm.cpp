@@ -1,0 +1,111 @@
+// The terminal box's key reader against libvterm's parser, an independent
+// reading of the same DEC/ECMA-48 grammar: no key comes of a byte that
+// libvterm reads inside a control sequence or a control string. Both read
+// 8-bit controls (the C locale; libvterm with UTF-8 off) and are fed one
+// byte at a time, which tells which byte each key came of.
+#include <vterm.h>
+
+#include <clocale>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/posix/terminal/terminal_keys.h"
+
+using zorvane::posix::KeyPress;
+using zorvane::posix::KeyReader;
+using zorvane::posix::ReadKeys;
+
+namespace {
+
+// What libvterm made of the last byte: part of the text, a control it
+// carried out, the end of a sequence or string, or nothing yet.
+enum class Seen { Nothing, Text, Control, Ended };
+
+int OnText(const char*, std::size_t length, void* seen) {
+  *static_cast<Seen*>(seen) = Seen::Text;
+  return static_cast<int>(length);
+}
+int OnControl(unsigned char, void* seen) {
+  *static_cast<Seen*>(seen) = Seen::Control;
+  return 1;
+}
+int OnEscape(const char*, std::size_t length, void* seen) {
+  *static_cast<Seen*>(seen) = Seen::Ended;
+  return static_cast<int>(length);
+}
+int OnCsi(const char*, const long*, int, const char*, char, void* seen) {
+  *static_cast<Seen*>(seen) = Seen::Ended;
+  return 1;
+}
+int OnString(const char*, std::size_t, void* seen) {
+  *static_cast<Seen*>(seen) = Seen::Ended;
+  return 1;
+}
+
+const VTermParserCallbacks Callbacks = {OnText,   OnControl, OnEscape, OnCsi,
+                                        OnString, OnString,  nullptr};
+
+bool StartsStringLibvtermLacks(std::uint8_t byte, bool afterEscape) {
+  if (afterEscape) return byte == 'X' || byte == '^' || byte == '_';
+  return byte == 0x98 || byte == 0x9e || byte == 0x9f;
+}
+
+// The input without what the two readers read apart by design: escape
+// sequences' intermediates (from a keyboard, ESC and a space or a comma
+// are Alt and that key, and what follows is the next key, where libvterm
+// reads on in a sequence no terminal sends as input), and the SOS, PM and
+// APC strings, which this libvterm does not know, X10 mouse reports
+// (CSI M and three raw bytes) and bracketed pastes (CSI 200 ~), whose
+// insides are text to any terminal, and separators
+// past a dozen in a row, where libvterm 0.1.4 overruns its argument array.
+std::string Comparable(const std::uint8_t* data, std::size_t size) {
+  std::string kept;
+  bool afterEscape = false;
+  bool csiBegun = false;  // CSI and nothing but controls since
+  int separators = 0;     // since the last final byte
+  for (std::size_t i = 0; i < size; ++i) {
+    const std::uint8_t byte = data[i];
+    if (afterEscape && byte >= 0x20 && byte < 0x30) continue;
+    if (StartsStringLibvtermLacks(byte, afterEscape)) continue;
+    if (csiBegun && byte == 'M') continue;
+    const bool pasteStart = kept.size() >= 3 && kept.compare(kept.size() - 3, 3, "200") == 0;
+    if (byte == '~' && pasteStart) continue;
+    if (byte == ';' || byte == ':') {
+      if (++separators > 12) continue;
+    } else if ((byte >= 0x40 && byte != 0x7f) || byte == 0x1b || byte == 0x18 || byte == 0x1a) {
+      separators = 0;
+    }
+    csiBegun = byte == 0x9b || (afterEscape && byte == '[') ||
+               (csiBegun && (byte < 0x20 || byte == 0x7f) && byte != 0x1b);
+    // C0, DEL and bytes past ASCII leave the ESC waiting in both readers.
+    afterEscape = byte == 0x1b || (afterEscape && (byte < 0x20 || byte >= 0x7f));
+    kept += static_cast<char>(byte);
+  }
+  return kept;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const bool cLocale = std::setlocale(LC_ALL, "C") != nullptr;
+  if (!cLocale) std::abort();
+  const std::string input = Comparable(data, size);
+  VTerm* terminal = vterm_new(24, 80);
+  vterm_set_utf8(terminal, 0);
+  Seen seen = Seen::Nothing;
+  vterm_parser_set_callbacks(terminal, &Callbacks, &seen);
+  KeyReader reader;
+  for (const char byte : input) {
+    seen = Seen::Nothing;
+    vterm_input_write(terminal, &byte, 1);
+    std::vector<KeyPress> keys;
+    ReadKeys(reader, std::string_view(&byte, 1), keys);
+    // ESC begins anew in both readers: a key it brings out is the end of
+    // what came before it (a lone ESC, ESC O with no SS3 ending).
+    if (!keys.empty() && seen == Seen::Nothing && byte != '\x1b') std::abort();
+  }
+  vterm_free(terminal);
+  return 0;
+}

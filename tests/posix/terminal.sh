@@ -33,6 +33,15 @@ open_box() {
 
 pid_of_box() { pgrep -f "^$ZORVANE_BIN $1"; }
 
+# seen PATTERN: how many screen lines match, once one does or 5 s have passed.
+seen() {
+  for _ in $(seq 50); do
+    screen | grep -q -- "$1" && break
+    sleep 0.1
+  done
+  screen | grep -c -- "$1"
+}
+
 screen() { tmux -L "$SOCKET" capture-pane -p -t "$PANE"; }
 keys() { tmux -L "$SOCKET" send-keys -t "$PANE" "$@"; sleep 0.1; }
 
@@ -198,12 +207,58 @@ sleep 0.5
 check "a stopped box ends at once on kill" "1 0" \
   "$(screen | grep -c '^jobs done$') $(pgrep -fc "^$ZORVANE_BIN Question")"
 keys clear Enter
-keys "bash -c 'timeout 20 $ZORVANE_BIN Timed T 4; echo \"timed=\$?\"'" Enter
-sleep 0.5
-check "under timeout in a script the box is drawn" 1 "$(screen | grep -c '< Yes >  < No >')"
+keys "bash -c 'timeout --foreground 20 $ZORVANE_BIN Timed T 4; echo \"timed=\$?\"'" Enter
+check "under timeout --foreground in a script the box is drawn" 1 "$(seen '< Yes >  < No >')"
+keys C-z
+check "Ctrl-Z under timeout: the shell is back" 1 "$(seen '^\[1\]+ *Stopped')"
+keys clear Enter fg Enter
+check "fg: the box again" 1 "$(seen '< Yes >  < No >')"
 keys n
+check "and n answers No" 1 "$(seen '^timed=7$')"
+
+# The box never takes the terminal from another process group: under a
+# plain timeout (a group of its own) it waits, stopped, and the script's
+# own read gets what the user types.
+keys clear Enter
+keys "bash -c 'timeout -s KILL 1 $ZORVANE_BIN Hidden T 4; read line; echo \"read=\$line\"'" Enter
+sleep 1.5
+check "outside the foreground nothing is drawn" 0 "$(screen | grep -c '< Yes >')"
+keys "typed line" Enter
+check "the script reads its line after timeout -s KILL" 1 "$(seen '^read=typed line$')"
+keys clear Enter
+keys "bash --norc -i" Enter
+keys "PS1='nested$ '" Enter
+keys "$ZORVANE_BIN Later T 4 &" Enter
+sleep 0.5
+keys jobs Enter
+check "a background job in a nested shell waits, stopped" "1 0" \
+  "$(seen 'Stopped.*Later') $(screen | grep -c '< Yes >')"
+keys fg Enter
+check "fg: the box" 1 "$(seen '< Yes >  < No >')"
+keys y
+keys 'echo "later=$?"' Enter
+check "and y answers Yes" 1 "$(seen '^later=6$')"
+keys exit Enter
+
+# Pasted text is no key; the cursor rests on the focused button.
+open_box "Paste?" "T" 4
+tmux -L "$SOCKET" set-buffer -b zorvane 'ls -l'
+tmux -L "$SOCKET" paste-buffer -p -b zorvane -t "$PANE"
 sleep 0.3
-check "and n answers No" 1 "$(screen | grep -c '^timed=7$')"
+check "a paste presses nothing" "" "$(cat "$WORK/status" 2>/dev/null)"
+cursor_on() {  # cursor_on LABEL: whether the cursor is on LABEL's first letter
+  local at row column
+  at=$(tmux -L "$SOCKET" display -p -t "$PANE" '#{cursor_y} #{cursor_x}')
+  row=${at% *} column=${at#* }
+  screen | sed -n "$((row + 1))p" | cut -c "$((column + 1))-" | grep -q "^$1" && echo yes
+}
+check "the cursor on Yes" yes "$(cursor_on Yes)"
+keys Tab
+check "after Tab, on No" yes "$(cursor_on No)"
+keys Tab
+check "after another, on Yes" yes "$(cursor_on Yes)"
+keys Enter
+check "Return: Yes" "6 restored" "$(answer)"
 
 # A terminal that takes no escape sequences gets a line prompt.
 BOX_ENV="TERM=dumb" open_box "Delete?\nIt is big" "Clean up" 35

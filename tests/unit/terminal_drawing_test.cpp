@@ -175,6 +175,12 @@ TEST(FrameUpdate, TurnsOneFrameIntoTheNext) {
       terminal.Feed(FrameUpdate(&before.frame, after.frame));
       EXPECT_EQ(terminal.Text(), Glyphs(after.frame));
       EXPECT_EQ(terminal.unknown, "");
+      // The cursor rests on the focused button's label, where a screen
+      // reader looks.
+      const int focus = after.frame.cursorRow * screen.columns + after.frame.cursorColumn;
+      ASSERT_GE(after.frame.cursorRow, 0);
+      EXPECT_EQ(terminal.row * screen.columns + terminal.column, focus);
+      EXPECT_EQ(terminal.cells[static_cast<std::size_t>(focus) - 2], "<");
     }
   }
   EXPECT_EQ(FrameUpdate(&pictures[0].frame, pictures[0].frame), "");

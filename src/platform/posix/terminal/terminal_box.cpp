@@ -15,10 +15,6 @@
 namespace zorvane::posix {
 namespace {
 
-// How long the box waits, once answered, for the terminal's reply to its
-// queries, so that the reply never lands in the caller's input.
-constexpr int ReplyWaitMilliseconds = 200;
-
 bool PlainTerminal() {
   const char* term = std::getenv("TERM");
   return !term || !*term || std::strcmp(term, "dumb") == 0;
@@ -33,17 +29,8 @@ bool ReadInput(const Terminal& terminal, const BoxLayout& layout, BoxState& stat
   return true;
 }
 
-void AwaitReply(const Terminal& terminal, const BoxLayout& layout, BoxState& state) {
-  while (terminal.queried && !state.replied) {
-    pollfd watched{terminal.fd, POLLIN, 0};
-    if (poll(&watched, 1, ReplyWaitMilliseconds) <= 0 || !ReadInput(terminal, layout, state))
-      return;
-  }
-}
-
 std::optional<int> RunBox(Terminal& terminal, const std::string& text, const std::string& title,
-                          const BoxLayout& layout) {
-  BoxState state = StartState(layout);
+                          const BoxLayout& layout, BoxState& state) {
   std::optional<Frame> shown;  // what the terminal shows; none when it must be drawn whole
   for (;;) {
     const BoxPicture picture = DrawBox(text, title, layout, state.view, MeasureScreen(terminal.fd));
@@ -56,7 +43,8 @@ std::optional<int> RunBox(Terminal& terminal, const std::string& text, const std
     if (ready < 0) continue;
     if (watched[1].revents & POLLIN) {
       const int signal = TakeSignal(terminal.signals);
-      if (signal != 0 && HandleSignal(terminal, signal) == SignalOutcome::Lost) return 0;
+      if (signal != 0 && HandleSignal(terminal, signal, state.reader) == SignalOutcome::Lost)
+        return 0;
       shown.reset();
       continue;
     }
@@ -68,12 +56,10 @@ std::optional<int> RunBox(Terminal& terminal, const std::string& text, const std
       return 0;
     }
     if (state.keyboardProtocol) UseKeyboardProtocol(terminal);
+    terminal.replied |= state.replied;
     RaiseControls(terminal, state.controls);
     state.controls.clear();
-    if (state.answer) {
-      AwaitReply(terminal, layout, state);
-      return state.answer;
-    }
+    if (state.answer) return state.answer;
   }
 }
 
@@ -85,8 +71,9 @@ std::optional<int> ShowTerminalBox(const std::string& text, const std::string& t
   std::optional<Terminal> terminal = OpenTerminal();
   if (!terminal) return std::nullopt;
   TakeTerminal(*terminal);
-  const std::optional<int> answer = RunBox(*terminal, text, title, layout);
-  CloseTerminal(*terminal);
+  BoxState state = StartState(layout);
+  const std::optional<int> answer = RunBox(*terminal, text, title, layout, state);
+  CloseTerminal(*terminal, state.reader);
   return answer;
 }
 

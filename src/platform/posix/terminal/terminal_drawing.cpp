@@ -89,6 +89,10 @@ void PutButton(Frame& frame, int row, int column, const BoxButton& button, bool 
   const std::string plain = PlainLabel(button.label);
   Put(frame, row, column, "< ", look);
   column += 2;
+  if (focused && row >= 0 && row < frame.screen.rows && column < frame.screen.columns) {
+    frame.cursorRow = row;
+    frame.cursorColumn = column;
+  }
   const std::size_t key = AccessKeyAt(button.label);
   if (Columns(button.label) > width) {
     const TerminalLine cut = FitTerminalLine(plain, std::max(0, width - 4), glyphs.cut);
@@ -347,7 +351,12 @@ std::string FrameUpdate(const Frame* before, const Frame& after) {
       column = end;
     }
   }
-  return out + LookChange(current, Look{});
+  out += LookChange(current, Look{});
+  const bool cursorMoved =
+      whole || before->cursorRow != after.cursorRow || before->cursorColumn != after.cursorColumn;
+  if (after.cursorRow >= 0 && (cursorMoved || !out.empty()))
+    out += MoveTo(after.cursorRow, after.cursorColumn);
+  return out;
 }
 
 }  // namespace zorvane::posix

@@ -41,10 +41,14 @@ struct Cell {
   bool operator!=(const Cell& other) const { return !(*this == other); }
 };
 
-// The whole screen as the box wants it, row by row.
+// The whole screen as the box wants it, row by row, and where the cursor
+// rests: on the focused button's label, where screen readers and braille
+// displays look.
 struct Frame {
   Screen screen;
   std::vector<Cell> cells;
+  int cursorRow = -1;  // -1: no focused button on the screen
+  int cursorColumn = 0;
 };
 
 struct BoxPicture {
@@ -66,7 +70,8 @@ BoxPicture DrawBox(const std::string& text, const std::string& title, const BoxL
 // The bytes that turn `before` into `after` on the terminal: only the
 // cells that differ, each run reached with one cursor move. With no
 // `before`, or one of another size: the screen cleared, then every cell
-// that is not blank. Ends in the terminal's plain look.
+// that is not blank. Ends in the terminal's plain look, with the cursor
+// on the focused button.
 std::string FrameUpdate(const Frame* before, const Frame& after);
 
 }  // namespace zorvane::posix

@@ -1,13 +1,14 @@
 #include "platform/posix/terminal/terminal_io.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/ioctl.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/posix/terminal/fault_restore.h"
 #include "platform/posix/write_all.h"
@@ -15,10 +16,14 @@
 namespace zorvane::posix {
 namespace {
 
-// Cursor saved, the alternate screen, no cursor shown.
+// Cursor saved, the alternate screen, no cursor shown, pastes bracketed so
+// that pasted text is never read as keys.
 constexpr std::string_view EnterScreen =
     "\x1b"
-    "7\x1b[?1049h\x1b[?25l";
+    "7\x1b[?1049h\x1b[?25l\x1b[?2004h";
+// The same for a box still on its screen after a stop from outside: the
+// cursor was saved only on the way in.
+constexpr std::string_view ReenterScreen = "\x1b[?1049h\x1b[?25l\x1b[?2004h";
 // Does the terminal have the keyboard protocol that sends Escape as a
 // sequence of its own? The attributes query after it is answered by every
 // terminal, so an answer to it without one to the first means no.
@@ -29,110 +34,104 @@ constexpr std::string_view PopKeyboardProtocol = "\x1b[<u";
 // without an alternate screen keeps no frame over the caller's output,
 // and the cursor goes back where it was.
 constexpr std::string_view LeaveScreen =
-    "\x1b[m\x1b[2J\x1b[?25h\x1b[?1049l\x1b"
+    "\x1b[?2004l\x1b[m\x1b[2J\x1b[?25h\x1b[?1049l\x1b"
     "8";
+// How long after the query its answer may still come, over a slow link.
+constexpr long ReplyWaitMilliseconds = 1000;
+
+long Now() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 std::string GiveBackBytes(const Terminal& terminal) {
   return std::string(terminal.keyboardProtocol ? PopKeyboardProtocol : "") +
          std::string(LeaveScreen);
 }
 
-void GiveBack(Terminal& terminal) {
+// Reads what the terminal still sends until it has answered the attributes
+// query or the second is over; what else comes is dropped.
+void SettleReplies(Terminal& terminal, KeyReader& reader) {
+  while (terminal.queriedAt >= 0 && !terminal.replied) {
+    const long left = terminal.queriedAt + ReplyWaitMilliseconds - Now();
+    pollfd watched{terminal.fd, POLLIN, 0};
+    if (left <= 0 || poll(&watched, 1, static_cast<int>(left)) <= 0) return;
+    char bytes[256];
+    const ssize_t length = read(terminal.fd, bytes, sizeof bytes);
+    if (length <= 0) return;
+    std::vector<KeyPress> keys;
+    ReadKeys(reader, std::string_view(bytes, static_cast<std::size_t>(length)), keys);
+    for (const KeyPress& key : keys) terminal.replied |= key.key == Key::DeviceAttributes;
+  }
+}
+
+void GiveBack(Terminal& terminal, KeyReader& reader) {
   if (!terminal.held) return;
+  SettleReplies(terminal, reader);
   WriteAll(terminal.fd, GiveBackBytes(terminal));
   tcsetattr(terminal.fd, TCSANOW, &terminal.saved);
   StopRestoringOnFault();
   terminal.held = false;
 }
 
-// The parent of `pid`, from /proc; 0 where it cannot be read.
-pid_t ParentOf(pid_t pid) {
-  char path[32];
-  std::snprintf(path, sizeof path, "/proc/%d/stat", static_cast<int>(pid));
-  FILE* file = std::fopen(path, "re");
-  if (!file) return 0;
-  char line[512] = {};
-  const std::size_t length = std::fread(line, 1, sizeof line - 1, file);
-  std::fclose(file);
-  line[length] = '\0';
-  const char* after = std::strrchr(line, ')');  // the command name may hold anything
-  int parent = 0;
-  if (!after || std::sscanf(after + 1, " %*c %d", &parent) != 1) return 0;
-  return parent;
+void SetRawMode(const Terminal& terminal) {
+  termios raw = terminal.saved;
+  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+  // Every byte as the terminal sent it: no CR or NL translation, no
+  // stripped eighth bit, no parity marks, no flow control.
+  raw.c_iflag &= static_cast<tcflag_t>(~(ICRNL | INLCR | IGNCR | ISTRIP | PARMRK | INPCK | IXON));
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  tcsetattr(terminal.fd, TCSANOW, &raw);
 }
 
-// The terminal is taken only from a caller that started the box in a
-// process group of its own with no job control in front, as `timeout` in a
-// script does: the foreground group is an ancestor's, and not the session
-// leader's, whose group is an interactive shell's own. A job the user sent
-// to the background, or the foreground of another job, is never taken.
-bool MayTakeForeground(int fd, pid_t foreground) {
-  const pid_t session = tcgetsid(fd);
-  if (session < 0 || foreground == session) return false;
-  for (pid_t pid = getppid(); pid > 1 && pid != session; pid = ParentOf(pid)) {
-    if (getpgid(pid) == foreground) return true;
+bool InForeground(int fd) {
+  const pid_t foreground = tcgetpgrp(fd);
+  return foreground < 0 || foreground == getpgrp();
+}
+
+// Until this process is in the terminal's foreground, it does what any
+// program that touches the terminal from the background does: it sets the
+// terminal's mode, the kernel stops its group with SIGTTOU, and `fg`
+// continues it (`bg` stops it again). Meanwhile the caller's signal mask
+// holds, so an ending signal ends it at once, even while stopped. False
+// where it cannot stop: an orphaned group (EIO), SIGTTOU ignored or blocked.
+bool WaitForForeground(int fd, const sigset_t& callerMask) {
+  while (!InForeground(fd)) {
+    termios mode{};
+    if (tcgetattr(fd, &mode) != 0) return false;
+    sigset_t watched;
+    sigprocmask(SIG_SETMASK, &callerMask, &watched);
+    const bool set = tcsetattr(fd, TCSANOW, &mode) == 0;
+    sigprocmask(SIG_SETMASK, &watched, nullptr);
+    if (!set || !InForeground(fd)) return false;
   }
-  return false;
-}
-
-// Sets the terminal's foreground group; SIGTTOU is held off meanwhile,
-// since a background process may not set it otherwise.
-bool SetForeground(int fd, pid_t group) {
-  sigset_t ttou, saved;
-  sigemptyset(&ttou);
-  sigaddset(&ttou, SIGTTOU);
-  sigprocmask(SIG_BLOCK, &ttou, &saved);
-  const bool set = tcsetpgrp(fd, group) == 0;
-  sigprocmask(SIG_SETMASK, &saved, nullptr);
-  return set;
-}
-
-bool TakeForeground(Terminal& terminal, pid_t foreground) {
-  if (!SetForeground(terminal.fd, getpgrp())) return false;
-  if (terminal.lentBy < 0) terminal.lentBy = foreground;
   return true;
 }
 
-void HandBackForeground(Terminal& terminal) {
-  if (terminal.lentBy < 0) return;
-  SetForeground(terminal.fd, terminal.lentBy);
-  terminal.lentBy = -1;
-}
-
-// An ending signal that came while the box waited; 0 for none.
-int PendingEndingSignal(const Terminal& terminal) {
-  for (int signal = TakeSignal(terminal.signals); signal != 0;
-       signal = TakeSignal(terminal.signals)) {
-    if (signal != SIGWINCH && signal != SIGCONT && signal != SIGTSTP) return signal;
-  }
-  return 0;
-}
-
-// Until this process is in the terminal's foreground: a background job
-// asks to be stopped, as shells do. 0 once there; an ending signal that
-// came meanwhile; -1 where stopping cannot help (SIGTTIN ignored, an
-// orphaned group), rather than draw over somebody else's screen.
-int WaitForForeground(Terminal& terminal) {
-  for (int tries = 0; tries < 10; ++tries) {
-    const pid_t foreground = tcgetpgrp(terminal.fd);
-    if (foreground < 0 || foreground == getpgrp()) return 0;
-    if (MayTakeForeground(terminal.fd, foreground) && TakeForeground(terminal, foreground))
-      return 0;
-    if (const int signal = PendingEndingSignal(terminal)) return signal;
-    kill(0, SIGTTIN);
-  }
-  return -1;
-}
-
-// Stops by Ctrl-Z's own signal, so the shell reports the job as stopped.
-void StopHere() {
+// Gives the terminal back and stops by Ctrl-Z's own signal, so the shell
+// reports the job as stopped. The signal is raised first and waits,
+// blocked, while the terminal is given back: the shell already shows its
+// prompt, and a `fg` typed meanwhile discards it, so the box is never left
+// stopped after the job was continued.
+void StopAfterGivingBack(Terminal& terminal, KeyReader& reader) {
   std::signal(SIGTSTP, SIG_DFL);
+  raise(SIGTSTP);
+  GiveBack(terminal, reader);
   sigset_t only;
   sigemptyset(&only);
   sigaddset(&only, SIGTSTP);
-  raise(SIGTSTP);
-  sigprocmask(SIG_UNBLOCK, &only, nullptr);  // stops here until continued
+  sigprocmask(SIG_UNBLOCK, &only, nullptr);  // stops here, unless continued already
   sigprocmask(SIG_BLOCK, &only, nullptr);
+}
+
+// Raw mode, screen and cursor again after a stop from outside (SIGSTOP):
+// whoever ran meanwhile may have changed them. The keyboard protocol is
+// still pushed: the terminal keeps it while the box is held.
+void Retake(Terminal& terminal) {
+  SetRawMode(terminal);
+  WriteAll(terminal.fd, ReenterScreen);
 }
 
 }  // namespace
@@ -141,8 +140,9 @@ std::optional<Terminal> OpenTerminal() {
   const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   Terminal terminal{fd, {-1, {}}, {}};
-  if (WaitForForeground(terminal) != 0 || tcgetattr(fd, &terminal.saved) != 0) {
-    HandBackForeground(terminal);
+  sigset_t callerMask;
+  sigprocmask(SIG_BLOCK, nullptr, &callerMask);
+  if (!WaitForForeground(fd, callerMask) || tcgetattr(fd, &terminal.saved) != 0) {
     close(fd);
     return std::nullopt;
   }
@@ -155,21 +155,14 @@ std::optional<Terminal> OpenTerminal() {
 }
 
 void TakeTerminal(Terminal& terminal) {
-  termios raw = terminal.saved;
-  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-  // Every byte as the terminal sent it: no CR or NL translation, no
-  // stripped eighth bit, no parity marks, no flow control.
-  raw.c_iflag &= static_cast<tcflag_t>(~(ICRNL | INLCR | IGNCR | ISTRIP | PARMRK | INPCK | IXON));
-  raw.c_cc[VMIN] = 1;
-  raw.c_cc[VTIME] = 0;
-  tcsetattr(terminal.fd, TCSANOW, &raw);
+  SetRawMode(terminal);
   tcflush(terminal.fd, TCIFLUSH);
-  // After a stop from outside the box may still be on its screen; the
-  // cursor was saved only on the way in.
-  std::string bytes(terminal.held ? EnterScreen.substr(2) : EnterScreen);
-  if (!terminal.queried) bytes += Queries;
+  std::string bytes(EnterScreen);
+  if (terminal.queriedAt < 0) {
+    bytes += Queries;
+    terminal.queriedAt = Now();
+  }
   if (terminal.keyboardProtocol) bytes += PushKeyboardProtocol;
-  terminal.queried = true;
   terminal.held = true;
   WriteAll(terminal.fd, bytes);
   RestoreOnFault(terminal.fd, terminal.saved, GiveBackBytes(terminal));
@@ -182,30 +175,29 @@ void UseKeyboardProtocol(Terminal& terminal) {
   RestoreOnFault(terminal.fd, terminal.saved, GiveBackBytes(terminal));
 }
 
-void CloseTerminal(Terminal& terminal) {
-  GiveBack(terminal);
-  HandBackForeground(terminal);
+void CloseTerminal(Terminal& terminal, KeyReader& reader) {
+  GiveBack(terminal, reader);
   close(terminal.fd);
   StopWatching(terminal.signals);
 }
 
-SignalOutcome HandleSignal(Terminal& terminal, int signal) {
+SignalOutcome HandleSignal(Terminal& terminal, int signal, KeyReader& reader) {
   if (signal == SIGWINCH) return SignalOutcome::Redraw;
-  if (signal == SIGTSTP) {
-    GiveBack(terminal);
-    HandBackForeground(terminal);
-    StopHere();
+  if (signal == SIGCONT && terminal.held && InForeground(terminal.fd)) {
+    Retake(terminal);
+    return SignalOutcome::Redraw;
   }
   if (signal == SIGTSTP || signal == SIGCONT) {
-    const int waited = WaitForForeground(terminal);
-    if (waited > 0) signal = waited;
-    if (waited < 0) return SignalOutcome::Lost;
-    if (waited == 0) {
-      TakeTerminal(terminal);
-      return SignalOutcome::Redraw;
+    if (signal == SIGTSTP) {
+      StopAfterGivingBack(terminal, reader);
+    } else {
+      GiveBack(terminal, reader);
     }
+    if (!WaitForForeground(terminal.fd, terminal.signals.savedMask)) return SignalOutcome::Lost;
+    TakeTerminal(terminal);
+    return SignalOutcome::Redraw;
   }
-  CloseTerminal(terminal);
+  CloseTerminal(terminal, reader);
   EndBySignal(signal);
 }
 

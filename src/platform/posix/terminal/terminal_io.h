@@ -8,44 +8,54 @@
 
 #include "platform/posix/ending_signals.h"
 #include "platform/posix/terminal/terminal_drawing.h"
+#include "platform/posix/terminal/terminal_keys.h"
 
 namespace zorvane::posix {
 
+// The box's lease on the controlling terminal. The box never takes the
+// terminal from another process group: outside the foreground it waits,
+// stopped, as any job that reads the terminal does, until `fg`.
 struct Terminal {
-  int fd;                // the controlling terminal, never stdout or stderr
-  SignalWatch signals;   // read beside the keys
-  termios saved;         // the caller's mode, restored exactly
-  pid_t lentBy = -1;     // the foreground group to hand the terminal back to, if it was taken
-  bool held = false;     // in the box's mode and on its screen now
-  bool queried = false;  // the attributes query went out
+  int fd;                         // the controlling terminal, never stdout or stderr
+  SignalWatch signals;            // read beside the keys
+  termios saved;                  // the caller's mode, restored exactly
+  bool held = false;              // in the box's mode and on its screen now
+  long queriedAt = -1;            // when the attributes query went out (monotonic ms); -1 before
+  bool replied = false;           // the terminal answered it
   bool keyboardProtocol = false;  // the protocol that sends Escape unambiguously is on
 };
 
 // Opens /dev/tty once this process is in the terminal's foreground and
-// takes the signals that must restore the terminal. A background job
-// stops until it is brought there, as job control wants. No value without
-// a terminal.
+// takes the signals that must restore the terminal. Outside it, the
+// process stops until brought there; an ending signal meanwhile ends it
+// with the terminal untouched. No value without a terminal, or where
+// stopping cannot help (an orphaned group, SIGTTOU ignored or blocked).
 std::optional<Terminal> OpenTerminal();
 
-// Raw keys, the box's own screen, no cursor, nothing typed before the box
-// could be seen; the first time, the queries for the terminal's keyboard
+// Raw keys, the box's own screen, no cursor, bracketed paste, the keyboard
+// protocol where the terminal has it, nothing typed before the box could
+// be seen; the first time, the queries for the terminal's keyboard
 // protocol and attributes.
 void TakeTerminal(Terminal& terminal);
 
 // Turns on the keyboard protocol that the terminal said it has.
 void UseKeyboardProtocol(Terminal& terminal);
 
-// The caller's mode, cursor, screen and foreground back; the terminal closed.
-void CloseTerminal(Terminal& terminal);
+// The caller's mode, cursor and screen back, once the terminal has
+// answered the attributes query or a second has passed since it was sent
+// (the answer, read through `reader`, must not reach the next program);
+// the terminal closed.
+void CloseTerminal(Terminal& terminal, KeyReader& reader);
 
 enum class SignalOutcome { Redraw, Lost };
 
 // Acts on a signal taken from `terminal.signals`: a window change needs a
 // redraw; Ctrl-Z gives the terminal back, stops, and takes it again once
-// continued in the foreground; an ending signal restores the terminal and
-// ends the process by that signal, at once even while stopped. Lost when
-// the terminal cannot be had again.
-SignalOutcome HandleSignal(Terminal& terminal, int signal);
+// continued in the foreground; a continue alone puts the box's mode back;
+// an ending signal restores the terminal and ends the process by that
+// signal, at once even while stopped. Lost when the terminal cannot be
+// had again.
+SignalOutcome HandleSignal(Terminal& terminal, int signal, KeyReader& reader);
 
 // Ctrl keys that the keyboard protocol reported, sent as the terminal's
 // line discipline would have sent them: interrupt, quit and suspend.

@@ -59,6 +59,7 @@ press_keys() {
   [ -n "$window" ] || return 1
   shift
   xdotool windowfocus --sync "$window" 2>/dev/null
+  sleep 0.35  # the desktop box ignores keys in its first 0.3 s with the focus
   for key in "$@"; do xdotool key "$key"; done
 }
 

@@ -102,6 +102,33 @@ press_keys Russian Return
 wait_status "$BOX_PID"
 setxkbmap -layout us
 
+# Keys and clicks meant for another window: typing goes on as the box
+# appears and takes the focus, and none of it answers.
+typing() {  # typing KEY SECONDS: KEY every 50 ms to whichever window has the focus
+  local end=$((SECONDS + $2 + 1))
+  for _ in $(seq $(($2 * 20))); do xdotool key "$1"; sleep 0.05; [ $SECONDS -ge $end ] && break; done
+}
+for key in y Return; do
+  start_box "Typed into?" Typing 4
+  window=$(wait_window Typing)
+  typing "$key" 1 &
+  typist=$!
+  xdotool windowfocus "$window"
+  sleep 0.2
+  kill "$typist" 2>/dev/null
+  wait "$typist" 2>/dev/null
+  check "$key typed on as the box takes the focus answers nothing" open "$(still_open Typing)"
+  press_keys Typing n
+  wait_status "$BOX_PID"
+  check "then n, read and meant: No" 7 "$STATUS"
+done
+start_box "Clicked?" Clicking 4
+window=$(wait_window Clicking)
+xdotool windowfocus --sync "$window" mousemove --window "$window" 60 60 click 1 2>/dev/null
+check "a click as the box takes the focus answers nothing" open "$(still_open Clicking)"
+press_keys Clicking n
+wait_status "$BOX_PID"
+
 start_box "The display goes away" Doomed 1
 wait_window Doomed >/dev/null
 kill "$XVFB_PID"

@@ -15,15 +15,20 @@ tmux -L "$SOCKET" new-session -d -s keep "sleep 600"
 # the C locale unless BOX_ENV says otherwise, after BEFORE (shell code);
 # records the stty mode before and after, and the status. The pane's shell
 # survives Ctrl-C so that it can record how zorvane ended.
-open_box() {
-  local quoted size=${SIZE:-80x24}
+open_box() { open_box_with "$ZORVANE_BIN" "$@"; }
+
+# open_box_with BINARY ARGUMENTS...: the same with another zorvane binary;
+# returns once a box is drawn or 5 s have passed.
+open_box_with() {
+  local quoted size=${SIZE:-80x24} binary=$1
+  shift
   quoted=$(printf '%q ' "$@")
   rm -f "$WORK/status" "$WORK/mode.after"
   [ -n "${PANE:-}" ] && tmux -L "$SOCKET" kill-session -t "$PANE" 2>/dev/null
   PANE="box$((++BOXES))"
   tmux -L "$SOCKET" new-session -d -s "$PANE" -x "${size%x*}" -y "${size#*x}" \
     "trap : INT; stty -g >'$WORK/mode.before'; ${BEFORE:-}
-     env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm LC_ALL=C ${BOX_ENV:-} '$ZORVANE_BIN' $quoted \
+     env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm LC_ALL=C ${BOX_ENV:-} '$binary' $quoted \
        >'$WORK/stdout' 2>'$WORK/stderr'; echo \$? >'$WORK/status'; stty -g >'$WORK/mode.after'; sleep 60"
   for _ in $(seq 100); do
     screen | grep -q -- '< .* >' && return 0
@@ -259,6 +264,28 @@ keys Tab
 check "after another, on Yes" yes "$(cursor_on Yes)"
 keys Enter
 check "Return: Yes" "6 restored" "$(answer)"
+
+# A display whose box cannot be shown: the terminal box instead, and
+# nothing on the caller's streams.
+start_display
+mkdir "$WORK/no-gtk"
+cp "$ZORVANE_BIN" "$WORK/no-gtk/zorvane"
+printf '#!/bin/sh\nexit 127\n' >"$WORK/no-gtk/zorvane-gtk"  # as the loader ends without GTK
+chmod +x "$WORK/no-gtk/zorvane-gtk"
+BOX_ENV="DISPLAY=$DISPLAY" open_box_with "$WORK/no-gtk/zorvane" "No GTK" "T" 4
+check "a helper that cannot start: the terminal box" 1 "$(screen | grep -c '< Yes >  < No >')"
+keys n
+check "and it answers: No" "7 restored" "$(answer)"
+BEFORE="ulimit -n 5" BOX_ENV="DISPLAY=$DISPLAY" open_box "Few descriptors" "T" 4
+check "five descriptors: the terminal box" 1 "$(screen | grep -c '< Yes >  < No >')"
+keys y
+check "and it answers: Yes" "6 restored" "$(answer)"
+BEFORE="ulimit -n 6" BOX_ENV="DISPLAY=$DISPLAY" open_box_with "$ZORVANE_BIN" "Six descriptors" "Six" 4
+window=$(wait_window Six)
+check "six descriptors: the desktop box" yes "$([ -n "$window" ] && echo yes)"
+check "and nothing written to the terminal" "" "$(screen | tr -d ' \n')"
+[ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null && sleep 0.4 && xdotool key n
+check "it answers: No" "7 restored" "$(answer)"
 
 # A terminal that takes no escape sequences gets a line prompt.
 BOX_ENV="TERM=dumb" open_box "Delete?\nIt is big" "Clean up" 35

@@ -18,6 +18,11 @@ inline constexpr int ReplyDescriptor = 3;
 // The one word for "no box could be shown here", from the helper or from
 // the child that could not run it.
 inline constexpr int ZorvaneBoxDeclined = -1;
+// "The box is on the screen", sent once before the answer: a helper that
+// ends without it never showed a box (it could not start, GTK is missing),
+// and the terminal box is shown instead; after it, an end without an
+// answer is a box that went away, which answers 0.
+inline constexpr int ZorvaneBoxShown = -2;
 
 struct BoxRequest {
   std::string text;  // bytes in the locale's encoding, or UTF-8

@@ -73,15 +73,16 @@ std::string FindHelper() {
   prctl(PR_SET_PDEATHSIG, SIGKILL);  // kept across the exec
   if (getppid() != parent) _exit(0);
   sigprocmask(SIG_SETMASK, &watch.savedMask, nullptr);
-  QuietStreams();
   // The channel goes where the helper writes, open across the exec;
-  // nothing else of the caller's reaches the toolkit.
+  // nothing else of the caller's reaches the toolkit. Closed first, so
+  // that the quiet streams find a descriptor free under a tight limit.
   if (channel == ReplyDescriptor) {
     fcntl(channel, F_SETFD, 0);
   } else {
     dup2(channel, ReplyDescriptor);
   }
   close_range(ReplyDescriptor + 1, ~0U, 0);
+  QuietStreams();
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(helper.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -105,10 +106,16 @@ std::optional<int> ReadReply(int channel) {
   return code;
 }
 
-// Waits for the child's word. A signal to the caller closes the box first
+struct Reply {
+  bool shown = false;         // the helper said its box was on the screen
+  std::optional<int> answer;  // none when it ended without one
+};
+
+// Waits for the child's words. A signal to the caller closes the box first
 // and then ends the process by that signal; it is looked at before the
 // pipe, because a Ctrl-C reaches the child at the same moment.
-std::optional<int> AwaitReply(int channel, pid_t child, const SignalWatch& watch) {
+Reply AwaitReply(int channel, pid_t child, const SignalWatch& watch) {
+  Reply reply;
   for (;;) {
     pollfd watched[2] = {{watch.fd, POLLIN, 0}, {channel, POLLIN, 0}};
     if (poll(watched, 2, -1) < 0) continue;
@@ -120,8 +127,20 @@ std::optional<int> AwaitReply(int channel, pid_t child, const SignalWatch& watch
       StopWatching(watch);
       EndBySignal(signal);
     }
-    if (watched[1].revents) return ReadReply(channel);
+    if (!watched[1].revents) continue;
+    reply.answer = ReadReply(channel);
+    if (reply.answer != ZorvaneBoxShown) return reply;
+    reply.shown = true;
   }
+}
+
+// Declined, or ended before a box was shown (the helper could not start,
+// as where GTK is missing): none, so that the terminal box is shown.
+std::optional<int> AnswerOf(const Reply& reply) {
+  if (reply.answer == ZorvaneBoxDeclined) return std::nullopt;
+  if (reply.answer) return reply.answer;
+  if (reply.shown) return 0;  // shown, then gone without an answer
+  return std::nullopt;
 }
 
 }  // namespace
@@ -149,15 +168,15 @@ std::optional<int> ShowDesktopBox(const std::string& text, const std::string& ti
   const pid_t child = fork();
   if (child == 0) ShowInChild(channel[1], parent, watch, helper, arguments);
   close(channel[1]);
-  std::optional<int> reply;
+  Reply reply;
   if (child > 0) {
     reply = AwaitReply(channel[0], child, watch);
     waitpid(child, nullptr, 0);
   }
   close(channel[0]);
   StopWatching(watch);
-  if (child < 0 || reply == ZorvaneBoxDeclined) return std::nullopt;
-  return reply.value_or(0);
+  if (child < 0) return std::nullopt;
+  return AnswerOf(reply);
 }
 
 }  // namespace zorvane::posix

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "icon_picture.h"
@@ -21,13 +22,83 @@ namespace {
 
 struct DialogState {
   const BoxLayout* layout = nullptr;
-  std::string title;  // UTF-8, as shown
+  void (*shown)() = nullptr;  // told once, as the box first appears
+  std::string title;          // UTF-8, as shown
   std::string text;
   std::string labels;
   std::vector<GtkWidget*> buttons;        // left to right
   GtkScrolledWindow* scroller = nullptr;  // only for a text taller than the limit
   std::string copied;                     // the last Ctrl+C, to outlive the box
+  gint64 focusedAt = 0;                   // when the box last took the focus (monotonic µs)
+  std::vector<guint> held;                // keys and mouse buttons pressed since, not swallowed
+  std::vector<guint> swallowed;           // those pressed too early, until released
 };
+
+// Keys and clicks that reach the box this soon after it takes the focus
+// were meant for the window the user was typing in: nobody has read the
+// box yet. Long enough for a key held through the change of focus and a
+// fast typist's next key; short enough that a person who reads the box
+// never meets it.
+constexpr gint64 DeafMicroseconds = 300000;
+
+// A key by its hardware code, a mouse button above every key code; 0 for
+// other events.
+guint InputOf(const GdkEvent* event) {
+  switch (event->type) {
+    case GDK_KEY_PRESS:
+    case GDK_KEY_RELEASE: return event->key.hardware_keycode;
+    case GDK_BUTTON_PRESS:
+    case GDK_2BUTTON_PRESS:
+    case GDK_3BUTTON_PRESS:
+    case GDK_BUTTON_RELEASE: return 0x10000 + event->button.button;
+    default: return 0;
+  }
+}
+
+bool Holds(const std::vector<guint>& inputs, guint input) {
+  return std::find(inputs.begin(), inputs.end(), input) != inputs.end();
+}
+
+bool TakeFrom(std::vector<guint>& inputs, guint input) {
+  const auto found = std::find(inputs.begin(), inputs.end(), input);
+  if (found == inputs.end()) return false;
+  inputs.erase(found);
+  return true;
+}
+
+// Whether to drop `event`: a press in the deaf time after the box takes the
+// focus, with its repeats and the rest of its click, and the release of a
+// key or button whose press the box did not take (pressed too early, or
+// before the box had the focus).
+bool Swallowed(DialogState& state, const GdkEvent* event) {
+  const guint input = InputOf(event);
+  const bool deaf = g_get_monotonic_time() - state.focusedAt < DeafMicroseconds;
+  switch (event->type) {
+    case GDK_FOCUS_CHANGE:
+      if (event->focus_change.in) state.focusedAt = g_get_monotonic_time();
+      return false;
+    case GDK_KEY_PRESS:
+    case GDK_BUTTON_PRESS:
+      if (deaf || Holds(state.swallowed, input)) {
+        if (!Holds(state.swallowed, input)) state.swallowed.push_back(input);
+        return true;
+      }
+      if (!Holds(state.held, input)) state.held.push_back(input);
+      return false;
+    case GDK_2BUTTON_PRESS:
+    case GDK_3BUTTON_PRESS: return deaf || Holds(state.swallowed, input);
+    case GDK_KEY_RELEASE:
+    case GDK_BUTTON_RELEASE:
+      if (TakeFrom(state.held, input)) return false;
+      TakeFrom(state.swallowed, input);
+      return true;
+    default: return false;
+  }
+}
+
+void FilterEvent(GdkEvent* event, gpointer data) {
+  if (!Swallowed(*static_cast<DialogState*>(data), event)) gtk_main_do_event(event);
+}
 
 struct IconLook {
   const char* iconName;
@@ -261,7 +332,9 @@ void SetWindowIcon(GtkWindow* window);
 // The default button is outlined from the start, as on Windows, not only
 // once a key has been pressed; the window icon follows the first frame,
 // which need not wait for it.
-gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer) {
+gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer data) {
+  auto* state = static_cast<DialogState*>(data);
+  if (state->shown) std::exchange(state->shown, nullptr)();
   gtk_window_set_focus_visible(GTK_WINDOW(window), TRUE);
   g_idle_add_full(
       G_PRIORITY_LOW,
@@ -333,7 +406,7 @@ GtkWidget* BuildDialog(DialogState& state) {
     gtk_window_set_deletable(window, FALSE);
   }
   EllipsizeOwnTitleBar(window, state.title);
-  g_signal_connect(dialog, "map-event", G_CALLBACK(OnMapped), nullptr);
+  g_signal_connect(dialog, "map-event", G_CALLBACK(OnMapped), &state);
   if (layout.systemModal) {
     // X only; on Wayland, presenting the window is all a client may ask.
     gtk_window_set_keep_above(window, TRUE);
@@ -349,7 +422,7 @@ GtkWidget* BuildDialog(DialogState& state) {
 
 namespace zorvane::posix {
 
-int ShowGtkBox(const BoxRequest& request) {
+int ShowGtkBox(const BoxRequest& request, void (*shown)()) {
   g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
   // X first: only there does system modal keep the box above the rest.
   gdk_set_allowed_backends("x11,wayland");
@@ -357,9 +430,11 @@ int ShowGtkBox(const BoxRequest& request) {
   const BoxLayout& layout = request.layout;
   DialogState state;
   state.layout = &layout;
+  state.shown = shown;
   state.title = LocaleTextToUtf8(request.title);
   state.text = LocaleTextToUtf8(request.text);
   GtkWidget* dialog = BuildDialog(state);
+  gdk_event_handler_set(FilterEvent, &state, nullptr);
   // Another client may destroy the window; then the pointer is cleared.
   g_signal_connect(dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &dialog);
   // Escape and the close box both arrive as a delete event; where the box

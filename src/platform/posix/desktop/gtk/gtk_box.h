@@ -6,6 +6,7 @@ namespace zorvane::posix {
 
 // The GTK dialog: the pressed button's code, 0 when the box was closed
 // without an answer, ZorvaneBoxDeclined when GTK could not start here.
-int ShowGtkBox(const BoxRequest& request);
+// `shown` is called once, as the box first appears on the screen.
+int ShowGtkBox(const BoxRequest& request, void (*shown)());
 
 }  // namespace zorvane::posix

@@ -8,10 +8,19 @@
 
 #include "platform/posix/desktop/gtk/gtk_box.h"
 
+namespace {
+
+bool Say(int word) {
+  return write(zorvane::posix::ReplyDescriptor, &word, sizeof word) == sizeof word;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace zorvane::posix;
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const std::optional<BoxRequest> request = ReadHelperArguments(arguments);
-  const int code = request ? ShowGtkBox(*request) : ZorvaneBoxDeclined;
-  return write(ReplyDescriptor, &code, sizeof code) == sizeof code ? 0 : 1;
+  const int code =
+      request ? ShowGtkBox(*request, [] { Say(ZorvaneBoxShown); }) : ZorvaneBoxDeclined;
+  return Say(code) ? 0 : 1;
 }

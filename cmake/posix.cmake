@@ -36,8 +36,19 @@ if(PkgConfig_FOUND)
   pkg_check_modules(GTK3 IMPORTED_TARGET gtk+-3.0 x11)
 endif()
 if(GTK3_FOUND)
+  # Keeps a box's copy on the X clipboard once the box has gone: Xlib alone,
+  # so that it holds a few MB, not the GTK helper's memory.
+  add_executable(zorvane_clipboard
+    src/platform/posix/desktop/keeper/keeper_main.cpp
+    src/platform/posix/desktop/keeper/selection_owner.cpp)
+  target_include_directories(zorvane_clipboard PRIVATE src)
+  target_link_libraries(zorvane_clipboard PRIVATE PkgConfig::GTK3)
+  target_link_options(zorvane_clipboard PRIVATE -static-libstdc++ -static-libgcc -Wl,--as-needed)
+  set_target_properties(zorvane_clipboard PROPERTIES OUTPUT_NAME zorvane-clipboard
+                                                     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  install(TARGETS zorvane_clipboard RUNTIME DESTINATION lib/zorvane)
   add_executable(zorvane_gtk
-    src/platform/posix/desktop/gtk/clipboard_server.cpp
+    src/platform/posix/desktop/gtk/clipboard_keeper.cpp
     src/platform/posix/desktop/gtk/gtk_box.cpp
     src/platform/posix/desktop/gtk/helper_main.cpp
     src/platform/posix/desktop/gtk/utf8_text.cpp)
@@ -74,6 +85,9 @@ install(FILES ${CMAKE_BINARY_DIR}/doc/zorvane.1.gz DESTINATION share/man/man1)
 install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION share/doc/zorvane)
 install(FILES LICENSE DESTINATION share/doc/zorvane RENAME copyright)
 install(FILES resources/lintian-overrides DESTINATION share/lintian/overrides RENAME zorvane)
+# Hidden from menus: it lets desktops that look the window's app_id up
+# find the tool's icon for its boxes.
+install(FILES resources/zorvane.desktop DESTINATION share/applications)
 foreach(size 16 32 48)
   install(FILES resources/zorvane-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
           RENAME zorvane.png)

@@ -59,7 +59,8 @@ wait_status "$BOX_PID"
 check "a long title makes a wider box" yes "$([ "$wide" -gt "$((narrow + 100))" ] && echo yes)"
 
 LC_ALL=de_DE.UTF-8 start_box "Weiter?" "Deutsch" 36
-check "the kind of message in the user's language" "Frage" "$($ATSPI describe Deutsch | sed -n 2p)"
+check "the kind of message in the user's language, for the alert and its icon" "Frage icon: Frage" \
+  "$($ATSPI describe Deutsch | sed -n '2p;3p' | paste -sd' ')"
 $ATSPI press Deutsch Ja
 wait_status "$BOX_PID"
 LC_ALL=C LANG=C start_box "Grüße aus Köln" "C locale" 0

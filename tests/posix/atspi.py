@@ -49,7 +49,8 @@ def main(command, title, *rest):
         print(window.description.replace("\r\n", "|").replace("\n", "|"))
         for node in nodes:
             if node.getRole() == pyatspi.ROLE_LABEL and node.name:
-                print("label: " + node.name.replace("\r\n", "|").replace("\n", "|"))
+                # A CR shows as such: screen readers must get plain line feeds.
+                print("label: " + node.name.replace("\r", "<CR>").replace("\n", "|"))
             elif node.getRole() == pyatspi.ROLE_ICON:
                 print("icon: " + node.name)
         for button in buttons:

@@ -61,6 +61,8 @@ done
 start_box "Line 1\nLine 2" "My title" 4112
 window=$(wait_window "My title")
 check "title shown" "My title" "$(xdotool getwindowname "$window")"
+check "the window is the tool's: WM_CLASS" 'WM_CLASS(STRING) = "zorvane", "Zorvane"' \
+  "$(xprop -id "$window" WM_CLASS)"
 check "window icon is the tool's" 1 "$(xprop -id "$window" _NET_WM_ICON | grep -c 'Icon (48 x 48)')"
 check "system modal keeps above" 1 "$(xprop -id "$window" _NET_WM_STATE | grep -c _NET_WM_STATE_ABOVE)"
 check "system modal asks for attention (urgency bit)" 256 "$(( $(xprop -id "$window" -f WM_HINTS 32x ' $0' WM_HINTS | awk '{print $2}') & 256 ))"
@@ -73,9 +75,27 @@ wait_status "$BOX_PID"
 check "answer after copying" 1 "$STATUS"
 check "the copy outlives the box" "My title" \
   "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 2p)"
+keeper=$(pgrep -f "^zorvane-clipboard $DISPLAY [0-9]+\$")
+check "one keeper serves it" 1 "$(echo "$keeper" | grep -c .)"
+check "the keeper holds no directory, no text and a few MB" "/ zorvane-clipboard $DISPLAY N small" \
+  "$(readlink "/proc/$keeper/cwd") $(tr '\0' ' ' <"/proc/$keeper/cmdline" | sed 's/ [0-9]* $/ N/') \
+$(awk '/^VmRSS/ {print ($2 <= 6144 ? "small" : $2 " kB")}' "/proc/$keeper/status")"
 echo other | xclip -selection clipboard
+gone() {  # gone PID: "gone" once the process has ended, within 2 s
+  for _ in $(seq 20); do kill -0 "$1" 2>/dev/null || { echo gone; return; }; sleep 0.1; done
+}
+check "and its keeper ends when another client copies" gone "$(gone "$keeper")"
+
+# A newer copy by another program is never taken back.
+start_box "Copied first" Newer 0
+press_keys Newer ctrl+c
+check "the box's copy first" "Newer" "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 2p)"
+echo newer | xclip -selection clipboard
+press_keys Newer Return
+wait_status "$BOX_PID"
 sleep 0.3
-check "and its keeper ends when another client copies" 0 "$(pgrep -fc "^$ZORVANE_BIN Line 1")"
+check "a newer copy stays on the clipboard, and no keeper starts" "newer 0" \
+  "$(timeout 5 xclip -o -selection clipboard) $(pgrep -fc "^zorvane-clipboard $DISPLAY [0-9]+\$")"
 check "dialog writes no stdout" 0 "$(wc -c <"$WORK/stdout")"
 check "dialog writes no stderr" 0 "$(wc -c <"$WORK/stderr")"
 
@@ -128,6 +148,41 @@ xdotool windowfocus --sync "$window" mousemove --window "$window" 60 60 click 1 
 check "a click as the box takes the focus answers nothing" open "$(still_open Clicking)"
 press_keys Clicking n
 wait_status "$BOX_PID"
+
+# A clipboard manager takes the copy: the answer does not wait for it, and
+# no keeper stays behind.
+xfce4-clipman >/dev/null 2>&1 &
+CLIPMAN_PID=$!
+CLEANUPS+=('kill "$CLIPMAN_PID" 2>/dev/null')
+for _ in $(seq 50); do [ "$("$OWNER_BIN" CLIPBOARD_MANAGER)" != 0 ] && break; sleep 0.1; done
+start_box "Kept by the manager" Managed 0
+press_keys Managed ctrl+c
+check "the box's copy" "Managed" "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 2p)"
+press_keys Managed Return
+wait_status "$BOX_PID"
+check "with a clipboard manager: the answer at once" 1 "$STATUS"
+keeper=$(pgrep -f "^zorvane-clipboard $DISPLAY [0-9]+\$")
+check "the copy handed over, and no keeper left after the hand-over" "Managed gone" \
+  "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 2p) $(sleep 4; gone "$keeper")"
+kill "$CLIPMAN_PID"
+
+# Over a forwarded display (ssh -X's localhost:10.0) nothing stays behind.
+Xvfb -displayfd 3 -screen 0 800x600x24 -listen tcp 3>"$WORK/tcp-display" >/dev/null 2>&1 &
+TCP_XVFB_PID=$!
+CLEANUPS+=('kill "$TCP_XVFB_PID" 2>/dev/null')
+for _ in $(seq 100); do [ -s "$WORK/tcp-display" ] && break; sleep 0.1; done
+(
+  export DISPLAY="127.0.0.1:$(head -n 1 "$WORK/tcp-display")"
+  start_box "Forwarded" Forwarded 0
+  press_keys Forwarded ctrl+c
+  press_keys Forwarded Return
+  wait_status "$BOX_PID"
+  sleep 0.3
+  check "a forwarded display: the answer, and no keeper" "1 0" \
+    "$STATUS $(pgrep -fc "^zorvane-clipboard $DISPLAY [0-9]+\$")"
+  exit "$FAILURES"
+) || FAILURES=$((FAILURES + 1))
+kill "$TCP_XVFB_PID"
 
 start_box "The display goes away" Doomed 1
 wait_window Doomed >/dev/null

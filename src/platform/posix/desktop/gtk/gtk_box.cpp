@@ -14,7 +14,7 @@
 
 #include "icon_picture.h"
 #include "platform/posix/box_buttons.h"
-#include "platform/posix/desktop/gtk/clipboard_server.h"
+#include "platform/posix/desktop/gtk/clipboard_keeper.h"
 #include "platform/posix/desktop/gtk/utf8_text.h"
 
 namespace zorvane::posix {
@@ -100,20 +100,15 @@ void FilterEvent(GdkEvent* event, gpointer data) {
   if (!Swallowed(*static_cast<DialogState*>(data), event)) gtk_main_do_event(event);
 }
 
-struct IconLook {
-  const char* iconName;
-  const char* accessibleName;  // what a screen reader says for it
-};
-
-IconLook IconOf(BoxIcon icon) {
+const char* IconNameOf(BoxIcon icon) {
   switch (icon) {
-    case BoxIcon::Error: return {"dialog-error", "Critical"};
-    case BoxIcon::Question: return {"dialog-question", "Question"};
-    case BoxIcon::Warning: return {"dialog-warning", "Exclamation"};
-    case BoxIcon::Information: return {"dialog-information", "Information"};
+    case BoxIcon::Error: return "dialog-error";
+    case BoxIcon::Question: return "dialog-question";
+    case BoxIcon::Warning: return "dialog-warning";
+    case BoxIcon::Information: return "dialog-information";
     case BoxIcon::NoIcon: break;
   }
-  return {nullptr, nullptr};
+  return nullptr;
 }
 
 // The work area of the monitor the box will show on, or a small screen's.
@@ -125,6 +120,16 @@ GdkRectangle WorkArea(GtkWidget* widget) {
     monitor = gdk_display_get_monitor(display, 0);
   if (monitor) gdk_monitor_get_workarea(monitor, &area);
   return area;
+}
+
+// One line end throughout: the text's own CR LF becomes LF.
+std::string WithLineFeeds(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
 }
 
 constexpr int TextWidthChars = 60;
@@ -162,6 +167,8 @@ GtkWidget* ScrolledWhereTall(GtkWidget* label, int limit, DialogState& state) {
   gtk_scrolled_window_set_propagate_natural_width(scrolled, TRUE);
   gtk_scrolled_window_set_propagate_natural_height(scrolled, TRUE);
   gtk_scrolled_window_set_max_content_height(scrolled, limit);
+  // A scrollbar from the start, not only once scrolled: there is more to read.
+  gtk_scrolled_window_set_overlay_scrolling(scrolled, FALSE);
   gtk_widget_set_can_focus(scroller, FALSE);
   gtk_container_add(GTK_CONTAINER(scroller), label);
   state.scroller = scrolled;
@@ -172,13 +179,17 @@ GtkWidget* ScrolledWhereTall(GtkWidget* label, int limit, DialogState& state) {
 void AddMessage(GtkDialog* dialog, DialogState& state) {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
   gtk_container_set_border_width(GTK_CONTAINER(row), 12);
-  if (const IconLook look = IconOf(state.layout->icon); look.iconName) {
-    GtkWidget* image = gtk_image_new_from_icon_name(look.iconName, GTK_ICON_SIZE_DIALOG);
+  if (const char* iconName = IconNameOf(state.layout->icon)) {
+    GtkWidget* image = gtk_image_new_from_icon_name(iconName, GTK_ICON_SIZE_DIALOG);
     gtk_widget_set_valign(image, GTK_ALIGN_START);
-    atk_object_set_name(gtk_widget_get_accessible(image), look.accessibleName);
+    // Named as the alert's description names the kind, in the labels' language.
+    const std::string kind = LocaleTextToUtf8(state.layout->severity);
+    atk_object_set_name(gtk_widget_get_accessible(image), kind.c_str());
     gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
   }
-  GtkWidget* text = ScrolledWhereTall(MessageLabel(state.text), WorkArea(row).height / 2, state);
+  // Screen readers get plain line feeds, as the text shows them.
+  GtkWidget* text =
+      ScrolledWhereTall(MessageLabel(WithLineFeeds(state.text)), WorkArea(row).height / 2, state);
   gtk_box_pack_start(GTK_BOX(row), text, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(dialog)), row, TRUE, TRUE, 0);
   gtk_widget_show_all(row);
@@ -217,16 +228,6 @@ void EllipsizeOwnTitleBar(GtkWindow* window, const std::string& title) {
   gtk_window_set_titlebar(window, bar);
 }
 
-// One line end throughout: the text's own CR LF becomes LF.
-std::string WithLineFeeds(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
-  }
-  return out;
-}
-
 GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
   return G_LOG_WRITER_HANDLED;
 }
@@ -239,6 +240,27 @@ void CopyBox(DialogState& state) {
                  state.labels + "\n" + rule;
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
   gtk_clipboard_set_text(clipboard, state.copied.c_str(), static_cast<gint>(state.copied.size()));
+}
+
+// The copy outlives the box where it is still the clipboard's, on this
+// machine's own X display: a keeper hands it to the clipboard manager
+// where one runs, and serves it itself where none does. The answer never
+// waits for a manager. On Wayland or a forwarded display the copy goes
+// with the box, which leaves nothing behind.
+void KeepCopy(const DialogState& state) {
+  GdkDisplay* display = gdk_display_get_default();
+  if (state.copied.empty() || !GDK_IS_X11_DISPLAY(display)) return;
+  if (!IsLocalDisplay(gdk_display_get_name(display))) return;
+  // Another client's window comes back as a foreign one: it copied since.
+  GdkWindow* owner = gdk_selection_owner_get_for_display(display, GDK_SELECTION_CLIPBOARD);
+  if (!owner || gdk_window_get_window_type(owner) == GDK_WINDOW_FOREIGN) return;
+  KeepOnClipboard(gdk_display_get_name(display), state.copied, gdk_x11_window_get_xid(owner));
+  // The box holds the clipboard until the keeper has it, a second at most,
+  // so that it is never empty in between.
+  for (int waited = 0; waited < 100; ++waited) {
+    if (gdk_selection_owner_get_for_display(display, GDK_SELECTION_CLIPBOARD) != owner) break;
+    g_usleep(10000);
+  }
 }
 
 // The key that types C on the first layout, whatever layout is active
@@ -424,6 +446,9 @@ namespace zorvane::posix {
 
 int ShowGtkBox(const BoxRequest& request, void (*shown)()) {
   g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
+  // The window is the tool's, not its helper's: WM_CLASS and Wayland's
+  // app_id name it so, which finds the installed desktop entry and icon.
+  g_set_prgname("zorvane");
   // X first: only there does system modal keep the box above the rest.
   gdk_set_allowed_backends("x11,wayland");
   if (!gtk_init_check(nullptr, nullptr)) return ZorvaneBoxDeclined;
@@ -445,9 +470,7 @@ int ShowGtkBox(const BoxRequest& request, void (*shown)()) {
     response = gtk_dialog_run(GTK_DIALOG(dialog));
   }
   if (dialog) gtk_widget_destroy(dialog);
-  GdkDisplay* display = gdk_display_get_default();
-  if (!state.copied.empty() && GDK_IS_X11_DISPLAY(display))
-    KeepOnClipboard(gdk_display_get_name(display), state.copied);
+  KeepCopy(state);
   if (response == GTK_RESPONSE_DELETE_EVENT) return escapeCode;
   return response > 0 ? response : 0;
 }

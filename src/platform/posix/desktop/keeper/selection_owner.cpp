@@ -1,26 +1,34 @@
-#include "platform/posix/desktop/gtk/clipboard_server.h"
+#include "platform/posix/desktop/keeper/selection_owner.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <glib.h>
+#include <iconv.h>
 #include <poll.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <ctime>
 
 namespace zorvane::posix {
 namespace {
 
 struct Atoms {
-  Atom clipboard, targets, utf8, text, timestamp, stamp;
+  Atom clipboard, targets, utf8, text, timestamp, stamp, manager, saveTargets;
 };
 
 Atoms InternAtoms(Display* display) {
-  return {XInternAtom(display, "CLIPBOARD", False),   XInternAtom(display, "TARGETS", False),
-          XInternAtom(display, "UTF8_STRING", False), XInternAtom(display, "TEXT", False),
-          XInternAtom(display, "TIMESTAMP", False),   XInternAtom(display, "ZORVANE_STAMP", False)};
+  return {XInternAtom(display, "CLIPBOARD", False),
+          XInternAtom(display, "TARGETS", False),
+          XInternAtom(display, "UTF8_STRING", False),
+          XInternAtom(display, "TEXT", False),
+          XInternAtom(display, "TIMESTAMP", False),
+          XInternAtom(display, "ZORVANE_STAMP", False),
+          XInternAtom(display, "CLIPBOARD_MANAGER", False),
+          XInternAtom(display, "SAVE_TARGETS", False)};
 }
+
+// A clipboard manager keeps what it is handed for as long as the session
+// lasts: how long to give it to take the copy before leaving it be.
+constexpr int HandOverSeconds = 3;
 
 // The server's time now, from the event a property change brings: the
 // selection is taken at that time, later than the box's own copy.
@@ -31,6 +39,30 @@ Time ServerTime(Display* display, Window window, Atom stamp) {
     XWindowEvent(display, window, PropertyChangeMask, &event);
   } while (event.type != PropertyNotify);
   return event.xproperty.time;
+}
+
+// STRING is Latin-1: what it cannot hold becomes "?".
+std::string Latin1(const std::string& utf8) {
+  iconv_t convert = iconv_open("ISO-8859-1//TRANSLIT", "UTF-8");
+  if (convert == reinterpret_cast<iconv_t>(-1)) return {};
+  std::string out(utf8.size(), '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char* to = out.data();
+  std::size_t outLeft = out.size();
+  while (inLeft > 0 && outLeft > 0) {
+    if (iconv(convert, &in, &inLeft, &to, &outLeft) != static_cast<std::size_t>(-1)) break;
+    // A character Latin-1 lacks, or broken UTF-8: "?" for it, and on.
+    *to++ = '?';
+    --outLeft;
+    do {
+      ++in;
+      --inLeft;
+    } while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xc0) == 0x80);
+  }
+  iconv_close(convert);
+  out.resize(out.size() - outLeft);
+  return out;
 }
 
 // Puts the text for one request on the requestor's property: as UTF-8,
@@ -54,12 +86,8 @@ bool Offer(Display* display, const XSelectionRequestEvent& request, Atom propert
     return put(XA_INTEGER, 32, &time, 1);
   }
   if (request.target != XA_STRING) return false;
-  gsize length = 0;
-  gchar* latin1 = g_convert_with_fallback(utf8.data(), static_cast<gssize>(utf8.size()),
-                                          "ISO-8859-1", "UTF-8", "?", nullptr, &length, nullptr);
-  const bool offered = latin1 && put(XA_STRING, 8, latin1, static_cast<int>(length));
-  g_free(latin1);
-  return offered;
+  const std::string latin1 = Latin1(utf8);
+  return put(XA_STRING, 8, latin1.data(), static_cast<int>(latin1.size()));
 }
 
 // Answers one request; one from before the selection was taken is refused.
@@ -84,7 +112,9 @@ int LeaveOnLostDisplay(Display*) {
   _exit(0);
 }
 
-void Serve(const std::string& name, const std::string& utf8) {
+}  // namespace
+
+void ServeClipboard(const std::string& name, const std::string& utf8, unsigned long box) {
   XSetIOErrorHandler(LeaveOnLostDisplay);
   Display* display = XOpenDisplay(name.c_str());
   if (!display) return;
@@ -93,33 +123,29 @@ void Serve(const std::string& name, const std::string& utf8) {
       XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
   XSelectInput(display, window, PropertyChangeMask);
   const Time taken = ServerTime(display, window, atoms.stamp);
+  const Window before = XGetSelectionOwner(display, atoms.clipboard);
+  if (before != None && before != box) return;  // a newer copy, not the box's
   XSetSelectionOwner(display, atoms.clipboard, window, taken);
   if (XGetSelectionOwner(display, atoms.clipboard) != window) return;
-  const std::time_t end = std::time(nullptr) + std::time_t{ServeMinutes} * 60;
+  // Where a clipboard manager runs, the freedesktop protocol hands it the
+  // copy (it asks for every target, then says it is done), and the keeper
+  // is gone as soon as it has it.
+  const bool handOver = XGetSelectionOwner(display, atoms.manager) != None;
+  if (handOver) XConvertSelection(display, atoms.manager, atoms.saveTargets, None, window, taken);
+  const std::time_t end =
+      std::time(nullptr) + (handOver ? HandOverSeconds : std::time_t{ServeMinutes} * 60);
   for (std::time_t now = std::time(nullptr); now < end; now = std::time(nullptr)) {
     while (XPending(display)) {
       XEvent event;
       XNextEvent(display, &event);
       if (event.type == SelectionClear) return;  // another client has the clipboard now
+      if (event.type == SelectionNotify && event.xselection.selection == atoms.manager) return;
       if (event.type == SelectionRequest)
         Answer(display, event.xselectionrequest, atoms, utf8, taken);
     }
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
     poll(&connection, 1, static_cast<int>(end - now) * 1000);
   }
-}
-
-}  // namespace
-
-void KeepOnClipboard(const std::string& display, const std::string& utf8) {
-  if (fork() != 0) return;
-  // A process of its own: no terminal, no descriptor of the box's or the
-  // caller's, no signal of the caller's job.
-  setsid();
-  close_range(3, ~0U, 0);
-  std::signal(SIGHUP, SIG_IGN);
-  Serve(display, utf8);
-  _exit(0);
 }
 
 }  // namespace zorvane::posix

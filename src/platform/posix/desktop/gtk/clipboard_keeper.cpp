@@ -1,0 +1,42 @@
+#include "platform/posix/desktop/gtk/clipboard_keeper.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "platform/posix/executable_directory.h"
+#include "platform/posix/write_all.h"
+
+namespace zorvane::posix {
+
+void KeepOnClipboard(const std::string& display, const std::string& utf8, unsigned long owner) {
+  const std::string from = std::to_string(owner);
+  const std::string keeper = ExecutableDirectory() + "/zorvane-clipboard";
+  int text[2];
+  if (pipe2(text, O_CLOEXEC) != 0) return;
+  // A box's copy is far smaller than a pipe holds: written whole before
+  // the keeper starts, so that nothing here waits for it.
+  WriteAll(text[1], utf8);
+  close(text[1]);
+  if (fork() == 0) {
+    setsid();
+    if (chdir("/") != 0) _exit(0);
+    dup2(text[0], STDIN_FILENO);
+    close_range(STDERR_FILENO + 1, ~0U, 0);
+    std::signal(SIGHUP, SIG_IGN);
+    execl(keeper.c_str(), "zorvane-clipboard", display.c_str(), from.c_str(),
+          static_cast<char*>(nullptr));
+    _exit(0);
+  }
+  close(text[0]);
+}
+
+bool IsLocalDisplay(std::string_view name) {
+  const std::size_t colon = name.rfind(':');
+  if (colon == std::string_view::npos) return false;
+  const std::string_view host = name.substr(0, colon);
+  return host.empty() || host == "unix";
+}
+
+}  // namespace zorvane::posix

@@ -120,6 +120,10 @@ check "Ctrl+C copies on a Russian layout" "Привет" \
   "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 4p)"
 press_keys Russian Return
 wait_status "$BOX_PID"
+start_box "Да?" Russian 4
+press_keys Russian Cyrillic_en
+wait_status "$BOX_PID"
+check "on a Russian layout, the key of y presses Yes" 6 "$STATUS"
 setxkbmap -layout us
 
 # Keys and clicks meant for another window: typing goes on as the box

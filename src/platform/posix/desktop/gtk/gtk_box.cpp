@@ -324,6 +324,29 @@ bool ScrollText(const DialogState& state, guint keyval) {
   }
 }
 
+// The button whose letter the key types: on the active layout first, then
+// on any other (with a Russian layout active, the key that types y on the
+// English one still presses Yes, as Ctrl+C still copies).
+std::optional<std::size_t> ButtonOfKey(const BoxLayout& layout, const GdkEventKey* event) {
+  const auto typed = static_cast<wchar_t>(gdk_keyval_to_unicode(event->keyval));
+  if (const std::optional<std::size_t> button = ButtonOfLetter(layout, typed)) return button;
+  GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event->window));
+  GdkKeymapKey* keys = nullptr;
+  guint* keyvals = nullptr;
+  gint count = 0;
+  std::optional<std::size_t> button;
+  if (gdk_keymap_get_entries_for_keycode(keymap, event->hardware_keycode, &keys, &keyvals,
+                                         &count)) {
+    for (gint i = 0; i < count && !button; ++i) {
+      if (keys[i].level != 0) continue;  // the key's own letter, either case
+      button = ButtonOfLetter(layout, static_cast<wchar_t>(gdk_keyval_to_unicode(keyvals[i])));
+    }
+    g_free(keys);
+    g_free(keyvals);
+  }
+  return button;
+}
+
 // A button's access key works without Alt and in either case, as in
 // Windows' message box; where two buttons share it, the first one wins.
 gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
@@ -337,8 +360,7 @@ gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
       (MoveFocus(*state, event->keyval) || ScrollText(*state, event->keyval)))
     return TRUE;
   if ((modifiers & ~(GDK_MOD1_MASK | GDK_SHIFT_MASK)) != 0) return FALSE;
-  const auto typed = static_cast<wchar_t>(gdk_keyval_to_unicode(event->keyval));
-  const std::optional<std::size_t> button = ButtonOfLetter(*state->layout, typed);
+  const std::optional<std::size_t> button = ButtonOfKey(*state->layout, event);
   if (!button) return FALSE;
   gtk_dialog_response(GTK_DIALOG(dialog), state->layout->buttons[*button].code);
   return TRUE;

@@ -223,6 +223,9 @@ void EllipsizeOwnTitleBar(GtkWindow* window, const std::string& title) {
   gtk_label_set_max_width_chars(GTK_LABEL(label), TextWidthChars * 5 / 6);
   gtk_style_context_add_class(gtk_widget_get_style_context(label), "title");
   gtk_header_bar_set_custom_title(GTK_HEADER_BAR(bar), label);
+  // The window takes its title from the bar's: without one, the compositor
+  // would list the box by its program's name.
+  gtk_header_bar_set_title(GTK_HEADER_BAR(bar), title.c_str());
   gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(bar), gtk_window_get_deletable(window));
   gtk_widget_show_all(bar);
   gtk_window_set_titlebar(window, bar);

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <iterator>
+#include <type_traits>
 
 namespace zorvane::posix {
 namespace {
@@ -441,7 +442,7 @@ void ReadByte(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys
 std::optional<KeyPress> PlainKey(wchar_t character) {
   if (character == '\t') return KeyPress{Key::Next};
   if (character == '\r' || character == '\n' || character == ' ') return KeyPress{Key::Press};
-  const auto wide = static_cast<wint_t>(character);
+  const auto wide = static_cast<wint_t>(static_cast<std::make_unsigned_t<wchar_t>>(character));
   if (character < 0x20 || character == Del || IsC1(character) || character >= Broken ||
       std::iswcntrl(wide) || std::iswspace(wide))
     return std::nullopt;

@@ -13,7 +13,7 @@
 namespace {
 
 // What the limit allows: a box's copy is some hundreds of bytes.
-constexpr std::size_t LongestCopy = 64 * 1024;
+constexpr std::size_t LongestCopy = std::size_t{64} * 1024;
 
 std::string ReadAll(int fd) {
   std::string text;

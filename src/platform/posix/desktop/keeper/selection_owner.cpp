@@ -44,7 +44,8 @@ Time ServerTime(Display* display, Window window, Atom stamp) {
 // STRING is Latin-1: what it cannot hold becomes "?".
 std::string Latin1(const std::string& utf8) {
   iconv_t convert = iconv_open("ISO-8859-1//TRANSLIT", "UTF-8");
-  if (convert == reinterpret_cast<iconv_t>(-1)) return {};
+  // iconv_open's documented failure value is (iconv_t)-1.
+  if (convert == reinterpret_cast<iconv_t>(-1)) return {};  // NOLINT(performance-no-int-to-ptr)
   std::string out(utf8.size(), '\0');
   char* in = const_cast<char*>(utf8.data());
   std::size_t inLeft = utf8.size();

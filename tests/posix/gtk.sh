@@ -128,19 +128,19 @@ setxkbmap -layout us
 
 # Keys and clicks meant for another window: typing goes on as the box
 # appears and takes the focus, and none of it answers.
-typing() {  # typing KEY SECONDS: KEY every 50 ms to whichever window has the focus
-  local end=$((SECONDS + $2 + 1))
-  for _ in $(seq $(($2 * 20))); do xdotool key "$1"; sleep 0.05; [ $SECONDS -ge $end ] && break; done
+typing() {  # typing KEY: KEY every 50 ms, for 2 s, to whichever window has the focus
+  for _ in $(seq 40); do xdotool key "$1"; sleep 0.05; done
 }
+xdotool mousemove 0 0  # no focus follows the pointer into the box: it takes the focus once, below
 for key in y Return; do
+  typing "$key" &
+  typist=$!
   start_box "Typed into?" Typing 4
   window=$(wait_window Typing)
-  typing "$key" 1 &
-  typist=$!
-  xdotool windowfocus "$window"
-  sleep 0.2
   kill "$typist" 2>/dev/null
   wait "$typist" 2>/dev/null
+  # The box takes the focus as the next keys come, in one burst.
+  xdotool windowfocus "$window" key "$key" key "$key" 2>/dev/null
   check "$key typed on as the box takes the focus answers nothing" open "$(still_open Typing)"
   press_keys Typing n
   wait_status "$BOX_PID"

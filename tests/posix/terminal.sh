@@ -215,7 +215,7 @@ keys clear Enter
 keys "bash -c 'timeout --foreground 20 $ZORVANE_BIN Timed T 4; echo \"timed=\$?\"'" Enter
 check "under timeout --foreground in a script the box is drawn" 1 "$(seen '< Yes >  < No >')"
 keys C-z
-check "Ctrl-Z under timeout: the shell is back" 1 "$(seen '^\[1\]+ *Stopped')"
+check "Ctrl-Z under timeout: the shell is back" 1 "$(seen '^\[[0-9]*\]+ *Stopped')"
 keys clear Enter fg Enter
 check "fg: the box again" 1 "$(seen '< Yes >  < No >')"
 keys n

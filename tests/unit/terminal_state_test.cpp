@@ -60,6 +60,16 @@ TEST(TakeBytes, RepliesCountEvenAfterTheAnswer) {
   EXPECT_EQ(state.controls, "");
 }
 
+// Ctrl-Z comes as a byte (the box's mode leaves suspend to the box), Ctrl-C
+// through the keyboard protocol: both are handed on as controls, in order.
+TEST(TakeBytes, ControlKeysAreHandedOn) {
+  const BoxLayout layout = *LayOutBox(4);
+  BoxState state = StartState(layout);
+  TakeBytes(layout, state, "\x1a\x1b[99;5u");
+  EXPECT_EQ(state.controls, "\x1a\x03");
+  EXPECT_EQ(state.answer, std::nullopt);
+}
+
 TEST(TakeQuiet, ALoneEscapeAnswersWhereEscapeDoes) {
   const BoxLayout layout = *LayOutBox(1);
   BoxState state = StartState(layout);

@@ -57,8 +57,11 @@ std::optional<int> RunBox(Terminal& terminal, const std::string& text, const std
     }
     if (state.keyboardProtocol) UseKeyboardProtocol(terminal);
     terminal.replied |= state.replied;
-    RaiseControls(terminal, state.controls);
+    const std::optional<SignalOutcome> controlled =
+        ActOnControls(terminal, state.controls, state.reader);
     state.controls.clear();
+    if (controlled == SignalOutcome::Lost) return 0;
+    if (controlled) shown.reset();
     if (state.answer) return state.answer;
   }
 }

@@ -83,6 +83,10 @@ void SetRawMode(const Terminal& terminal) {
   raw.c_iflag &= static_cast<tcflag_t>(~(ICRNL | INLCR | IGNCR | ISTRIP | PARMRK | INPCK | IXON));
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;
+  // The suspend key comes as a byte, so that the terminal is given back
+  // before the job stops: stopped by the line discipline, the shell would
+  // print its prompt onto the box's screen, which is then erased.
+  raw.c_cc[VSUSP] = _POSIX_VDISABLE;
   tcsetattr(terminal.fd, TCSANOW, &raw);
 }
 
@@ -111,14 +115,17 @@ bool WaitForForeground(int fd, const sigset_t& callerMask) {
 }
 
 // Gives the terminal back and stops by Ctrl-Z's own signal, so the shell
-// reports the job as stopped. The signal is raised first and waits,
-// blocked, while the terminal is given back: the shell already shows its
-// prompt, and a `fg` typed meanwhile discards it, so the box is never left
-// stopped after the job was continued.
-void StopAfterGivingBack(Terminal& terminal, KeyReader& reader) {
+// reports the job as stopped. For a SIGTSTP from outside, the signal is
+// raised first and waits, blocked, while the terminal is given back: the
+// rest of the job may have stopped already, and a `fg` typed meanwhile
+// discards it, so the box is never left stopped after the job was
+// continued. For the suspend key, the whole job is stopped once the
+// terminal is back, as the line discipline would have stopped it.
+void StopAfterGivingBack(Terminal& terminal, KeyReader& reader, bool wholeJob) {
   std::signal(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);
+  if (!wholeJob) raise(SIGTSTP);
   GiveBack(terminal, reader);
+  if (wholeJob) kill(0, SIGTSTP);
   sigset_t only;
   sigemptyset(&only);
   sigaddset(&only, SIGTSTP);
@@ -181,35 +188,55 @@ void CloseTerminal(Terminal& terminal, KeyReader& reader) {
   StopWatching(terminal.signals);
 }
 
+namespace {
+
+// Ctrl-Z, or a continue while the box is not in the foreground: the
+// terminal given back (and the job stopped, for Ctrl-Z) until the box is
+// in the foreground again.
+SignalOutcome Suspend(Terminal& terminal, KeyReader& reader, int signal, bool wholeJob) {
+  if (signal == SIGTSTP) {
+    StopAfterGivingBack(terminal, reader, wholeJob);
+  } else {
+    GiveBack(terminal, reader);
+  }
+  if (!WaitForForeground(terminal.fd, terminal.signals.savedMask)) return SignalOutcome::Lost;
+  TakeTerminal(terminal);
+  return SignalOutcome::Redraw;
+}
+
+}  // namespace
+
 SignalOutcome HandleSignal(Terminal& terminal, int signal, KeyReader& reader) {
   if (signal == SIGWINCH) return SignalOutcome::Redraw;
   if (signal == SIGCONT && terminal.held && InForeground(terminal.fd)) {
     Retake(terminal);
     return SignalOutcome::Redraw;
   }
-  if (signal == SIGTSTP || signal == SIGCONT) {
-    if (signal == SIGTSTP) {
-      StopAfterGivingBack(terminal, reader);
-    } else {
-      GiveBack(terminal, reader);
-    }
-    if (!WaitForForeground(terminal.fd, terminal.signals.savedMask)) return SignalOutcome::Lost;
-    TakeTerminal(terminal);
-    return SignalOutcome::Redraw;
-  }
+  if (signal == SIGTSTP || signal == SIGCONT) return Suspend(terminal, reader, signal, false);
   CloseTerminal(terminal, reader);
   EndBySignal(signal);
 }
 
-void RaiseControls(const Terminal& terminal, const std::string& controls) {
-  if (!(terminal.saved.c_lflag & ISIG)) return;
+std::optional<SignalOutcome> ActOnControls(Terminal& terminal, const std::string& controls,
+                                           KeyReader& reader) {
+  if (!(terminal.saved.c_lflag & ISIG)) return std::nullopt;
+  const auto is = [&terminal](int index, char control) {
+    const cc_t key = terminal.saved.c_cc[index];
+    return key != _POSIX_VDISABLE && key == static_cast<cc_t>(control);
+  };
   for (const char control : controls) {
-    for (const auto& [index, signal] :
-         {std::pair{VINTR, SIGINT}, std::pair{VQUIT, SIGQUIT}, std::pair{VSUSP, SIGTSTP}}) {
-      const cc_t key = terminal.saved.c_cc[index];
-      if (key != _POSIX_VDISABLE && key == static_cast<cc_t>(control)) kill(0, signal);
+    if (is(VINTR, control)) kill(0, SIGINT);
+    if (is(VQUIT, control)) kill(0, SIGQUIT);
+    if (!is(VSUSP, control)) continue;
+    // Where the caller ignores SIGTSTP the box stays, as it did under the
+    // line discipline; the rest of the job stops all the same.
+    if (Ignored(SIGTSTP)) {
+      kill(0, SIGTSTP);
+    } else {
+      return Suspend(terminal, reader, SIGTSTP, true);
     }
   }
+  return std::nullopt;
 }
 
 Screen MeasureScreen(int fd) {

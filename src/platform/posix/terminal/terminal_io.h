@@ -57,9 +57,14 @@ enum class SignalOutcome { Redraw, Lost };
 // had again.
 SignalOutcome HandleSignal(Terminal& terminal, int signal, KeyReader& reader);
 
-// Ctrl keys that the keyboard protocol reported, sent as the terminal's
-// line discipline would have sent them: interrupt, quit and suspend.
-void RaiseControls(const Terminal& terminal, const std::string& controls);
+// Control keys read as bytes or reported by the keyboard protocol, acted
+// on as the terminal's line discipline would: interrupt and quit raised
+// for the job; suspend (which the box's mode leaves to the box) gives the
+// terminal back, stops the job and takes the terminal again once
+// continued in the foreground. An outcome where the box must be drawn
+// again or the terminal was lost.
+std::optional<SignalOutcome> ActOnControls(Terminal& terminal, const std::string& controls,
+                                           KeyReader& reader);
 
 Screen MeasureScreen(int fd);
 

@@ -115,7 +115,10 @@ void StartC1(KeyReader& reader, wchar_t c) {
 void Ground(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
   if (c == Esc) return Enter(reader, ReadState::Escape);
   if (IsC1(c)) return StartC1(reader, c);
-  if (const std::optional<KeyPress> key = PlainKey(c)) keys.push_back(*key);
+  if (const std::optional<KeyPress> key = PlainKey(c)) return keys.push_back(*key);
+  // Other control bytes are Ctrl keys (Ctrl-Z, which the box's mode leaves
+  // to the box); the box acts on those the terminal's mode names.
+  if (c > 0 && c < 0x20) Emit(keys, Key::Control, c);
 }
 
 // What every sequence does with a control: CAN and SUB cancel it, and so

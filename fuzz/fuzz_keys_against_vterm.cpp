@@ -100,11 +100,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const char byte : input) {
     seen = Seen::Nothing;
     vterm_input_write(terminal, &byte, 1);
+    // CAN and SUB cancel a sequence in both readers; libvterm reports them
+    // nowhere, and read at rest they are Ctrl keys (Ctrl-X, Ctrl-Z).
+    const bool cancelAtRest =
+        (byte == '\x18' || byte == '\x1a') && reader.state == zorvane::posix::ReadState::Ground;
     std::vector<KeyPress> keys;
     ReadKeys(reader, std::string_view(&byte, 1), keys);
     // ESC begins anew in both readers: a key it brings out is the end of
     // what came before it (a lone ESC, ESC O with no SS3 ending).
-    if (!keys.empty() && seen == Seen::Nothing && byte != '\x1b') std::abort();
+    if (!keys.empty() && seen == Seen::Nothing && byte != '\x1b' && !cancelAtRest) std::abort();
   }
   vterm_free(terminal);
   return 0;

@@ -81,8 +81,11 @@ check "the keeper holds no directory, no text and a few MB" "/ zorvane-clipboard
   "$(readlink "/proc/$keeper/cwd") $(tr '\0' ' ' <"/proc/$keeper/cmdline" | sed 's/ [0-9]* $/ N/') \
 $(awk '/^VmRSS/ {print ($2 <= 6144 ? "small" : $2 " kB")}' "/proc/$keeper/status")"
 echo other | xclip -selection clipboard
-gone() {  # gone PID: "gone" once the process has ended, within 2 s
-  for _ in $(seq 20); do kill -0 "$1" 2>/dev/null || { echo gone; return; }; sleep 0.1; done
+gone() {  # gone PID: "gone" once the process has ended (a zombie left for init counts), within 2 s
+  for _ in $(seq 20); do
+    case "$(ps -o stat= -p "$1" 2>/dev/null)" in "" | Z*) echo gone; return ;; esac
+    sleep 0.1
+  done
 }
 check "and its keeper ends when another client copies" gone "$(gone "$keeper")"
 

@@ -63,6 +63,18 @@ press_keys() {
   for key in "$@"; do xdotool key "$key"; done
 }
 
+# wait_count PATTERN COMMAND...: how many lines of COMMAND's output match
+# PATTERN, once one does or 5 s have passed.
+wait_count() {
+  local pattern=$1
+  shift
+  for _ in $(seq 50); do
+    "$@" | grep -q -- "$pattern" && break
+    sleep 0.1
+  done
+  "$@" | grep -c -- "$pattern"
+}
+
 # Waits for background job PID (at most its own timeout) and puts its
 # status, or "timeout", in STATUS. Call it from the shell that started the
 # job, never inside $(...).

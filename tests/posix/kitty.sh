@@ -15,13 +15,7 @@ CLEANUPS+=('kill "$KITTY_PID" 2>/dev/null; wait "$KITTY_PID" 2>/dev/null')
 
 kitty_do() { kitty @ --to "unix:$WORK/kitty.sock" "$@" 2>/dev/null; }
 # seen PATTERN: how many lines of kitty's screen match, once one does or 5 s have passed.
-seen() {
-  for _ in $(seq 50); do
-    kitty_do get-text | grep -q -- "$1" && break
-    sleep 0.1
-  done
-  kitty_do get-text | grep -c -- "$1"
-}
+seen() { wait_count "$1" kitty_do get-text; }
 run() { kitty_do send-text "$1"$'\r'; }
 press() { for key in "$@"; do xdotool key --window "$WINDOW" "$key"; sleep 0.2; done; }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <tuple>
 
 namespace zorvane::posix {
 namespace {
@@ -138,12 +139,6 @@ TEST(ReadKeys, TheLateRestOfASequenceIsNoKey) {
   }
 }
 
-TEST(ReadKeys, EscapesAfterAPause) {
-  EXPECT_EQ(Keys("\x1b\x1b[A", 1, false), "e^");  // Escape, then Up
-  EXPECT_EQ(Keys("\x1b\x1by", 1, false), "e+y");
-  EXPECT_EQ(Keys("\x1b\x1b\x1b"), "e");  // the third makes the first a key
-}
-
 TEST(ReadKeys, OnlyALoneEscapeWaitsBriefly) {
   KeyReader reader;
   std::vector<KeyPress> keys;
@@ -158,12 +153,18 @@ TEST(ReadKeys, OnlyALoneEscapeWaitsBriefly) {
   EXPECT_EQ(QuietWait(reader), -1);
 }
 
-// After Escape, a person's O, P or X is a letter, whatever follows.
-TEST(ReadKeys, LettersAfterALateEscapeAreLetters) {
-  for (const auto& [typed, keys] : std::vector<std::pair<std::string, std::string>>{
-           {"Oi", "eoi"}, {"Py\r", "epy!"}, {"Xn", "exn"}}) {
-    EXPECT_EQ(Keys("\x1b" + typed, 1, true), keys) << typed;
+// Two keys apart in time: a pause between two ESCs, or after Escape a
+// person's O, P or X, which is a letter whatever follows.
+TEST(ReadKeys, KeysAfterAPauseAreKeysOfTheirOwn) {
+  for (const auto& [input, quiet, keys] :
+       std::vector<std::tuple<std::string, bool, std::string>>{{"\x1b\x1b[A", false, "e^"},
+                                                               {"\x1b\x1by", false, "e+y"},
+                                                               {"\x1bOi", true, "eoi"},
+                                                               {"\x1bPy\r", true, "epy!"},
+                                                               {"\x1bXn", true, "exn"}}) {
+    EXPECT_EQ(Keys(input, 1, quiet), keys) << input;
   }
+  EXPECT_EQ(Keys("\x1b\x1b\x1b"), "e");  // the third makes the first a key
 }
 
 // A string, a paste or a sequence that never ends is over after a quiet

@@ -51,6 +51,7 @@ if(GTK3_FOUND)
     src/platform/posix/desktop/gtk/clipboard_keeper.cpp
     src/platform/posix/desktop/gtk/gtk_box.cpp
     src/platform/posix/desktop/gtk/helper_main.cpp
+    src/platform/posix/desktop/gtk/screen_fit.cpp
     src/platform/posix/desktop/gtk/utf8_text.cpp)
   target_link_libraries(zorvane_gtk PRIVATE zorvane_posix PkgConfig::GTK3)
   target_include_directories(zorvane_gtk PRIVATE resources)

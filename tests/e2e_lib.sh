@@ -44,6 +44,18 @@ start_display() {
   exit 1
 }
 
+# another_display SIZE XVFB-ARGUMENTS...: one more Xvfb of that size, for
+# a test of its own; puts ":N" in ANOTHER_DISPLAY and stops it on the way out.
+another_display() {
+  local size=$1 file
+  shift
+  file=$(mktemp -p "$WORK")
+  Xvfb -displayfd 3 -screen 0 "${size}x24" "$@" 3>"$file" >/dev/null 2>&1 &
+  CLEANUPS+=("kill $! 2>/dev/null")
+  for _ in $(seq 100); do [ -s "$file" ] && break; sleep 0.1; done
+  ANOTHER_DISPLAY=":$(head -n 1 "$file")"
+}
+
 # Waits up to 20 s for a visible window of exactly this name; prints its id.
 wait_window() {
   local pattern

@@ -80,6 +80,7 @@ $ATSPI press "One long word" OK
 wait_status "$BOX_PID"
 start_box "$(seq -s '\n' 1 80)" "Short lines" 1
 check "55 short lines stay on the screen" inside "$(inside_screen "Short lines")"
+check "and show a scroll bar from the start, beside the text" beside "$($ATSPI scrollbar "Short lines")"
 $ATSPI press "Short lines" Cancel
 wait_status "$BOX_PID"
 check "and answer: Cancel" 2 "$STATUS"

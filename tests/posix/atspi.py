@@ -7,6 +7,8 @@
                                each push button, in screen coordinates
   atspi.py focusable TITLE     the role of every focusable node, then
                                "default: NAME" for each default button
+  atspi.py scrollbar TITLE     "beside" where a scroll bar shows beside the
+                               text, not over it; else "none" or "over"
 
 Waits up to 20 s for a window of that name; exits 1 without one.
 """
@@ -62,6 +64,18 @@ def main(command, title, *rest):
         print(extents(window))
         for button in buttons:
             print(extents(button))
+    elif command == "scrollbar":
+        bars = [n for n in nodes if n.getRole() == pyatspi.ROLE_SCROLL_BAR
+                and n.getState().contains(pyatspi.STATE_SHOWING)]
+        texts = [n for n in nodes if n.getRole() == pyatspi.ROLE_LABEL and n.name]
+        if not bars or not texts:
+            print("none")
+            return
+        bar = bars[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        text = texts[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        visible = texts[0].parent.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        right = min(text.x + text.width, visible.x + visible.width)
+        print("beside" if bar.width > 0 and bar.x >= right else "over")
     elif command == "focusable":
         for node in nodes:
             if node.getState().contains(pyatspi.STATE_FOCUSABLE):

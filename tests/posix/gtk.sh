@@ -174,12 +174,9 @@ check "the copy handed over, and no keeper left after the hand-over" "Managed go
 kill "$CLIPMAN_PID"
 
 # Over a forwarded display (ssh -X's localhost:10.0) nothing stays behind.
-Xvfb -displayfd 3 -screen 0 800x600x24 -listen tcp 3>"$WORK/tcp-display" >/dev/null 2>&1 &
-TCP_XVFB_PID=$!
-CLEANUPS+=('kill "$TCP_XVFB_PID" 2>/dev/null')
-for _ in $(seq 100); do [ -s "$WORK/tcp-display" ] && break; sleep 0.1; done
+another_display 800x600 -listen tcp
 (
-  export DISPLAY="127.0.0.1:$(head -n 1 "$WORK/tcp-display")"
+  export DISPLAY="127.0.0.1$ANOTHER_DISPLAY"
   start_box "Forwarded" Forwarded 0
   press_keys Forwarded ctrl+c
   press_keys Forwarded Return
@@ -189,7 +186,24 @@ for _ in $(seq 100); do [ -s "$WORK/tcp-display" ] && break; sleep 0.1; done
     "$STATUS $(pgrep -fc "^zorvane-clipboard $DISPLAY [0-9]+\$")"
   exit "$FAILURES"
 ) || FAILURES=$((FAILURES + 1))
-kill "$TCP_XVFB_PID"
+
+# A 320x240 screen at twice the size or with larger letters: the whole box
+# on it, three buttons and a text of a hundred words.
+another_display 320x240 -nolisten tcp
+for scale in GDK_SCALE=2 GDK_DPI_SCALE=1.5; do
+  (
+    export DISPLAY=$ANOTHER_DISPLAY "$scale"
+    start_box "$(yes word | head -n 100 | paste -sd' ')" Small 2
+    window=$(wait_window Small)
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    check "$scale on 320x240: the box inside the screen" inside \
+      "$( ((X >= 0 && Y >= 0 && X + WIDTH <= 320 && Y + HEIGHT <= 240)) && echo inside || echo "${WIDTH}x$HEIGHT+$X+$Y")"
+    press_keys Small Return
+    wait_status "$BOX_PID"
+    check "$scale on 320x240: Return answers the default, Abort" 3 "$STATUS"
+    exit "$FAILURES"
+  ) || FAILURES=$((FAILURES + 1))
+done
 
 start_box "The display goes away" Doomed 1
 wait_window Doomed >/dev/null

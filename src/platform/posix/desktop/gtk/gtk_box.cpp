@@ -15,6 +15,7 @@
 #include "icon_picture.h"
 #include "platform/posix/box_buttons.h"
 #include "platform/posix/desktop/gtk/clipboard_keeper.h"
+#include "platform/posix/desktop/gtk/screen_fit.h"
 #include "platform/posix/desktop/gtk/utf8_text.h"
 
 namespace zorvane::posix {
@@ -111,17 +112,6 @@ const char* IconNameOf(BoxIcon icon) {
   return nullptr;
 }
 
-// The work area of the monitor the box will show on, or a small screen's.
-GdkRectangle WorkArea(GtkWidget* widget) {
-  GdkRectangle area{0, 0, 800, 600};
-  GdkDisplay* display = gtk_widget_get_display(widget);
-  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-  if (!monitor && gdk_display_get_n_monitors(display) > 0)
-    monitor = gdk_display_get_monitor(display, 0);
-  if (monitor) gdk_monitor_get_workarea(monitor, &area);
-  return area;
-}
-
 // One line end throughout: the text's own CR LF becomes LF.
 std::string WithLineFeeds(const std::string& text) {
   std::string out;
@@ -131,8 +121,6 @@ std::string WithLineFeeds(const std::string& text) {
   }
   return out;
 }
-
-constexpr int TextWidthChars = 60;
 
 // The text as it stands: plain (markup, mnemonics and format directives
 // show as typed), wrapped by word and inside a word longer than a line,
@@ -152,34 +140,13 @@ GtkWidget* MessageLabel(const std::string& text) {
   return label;
 }
 
-// Text taller than half the screen scrolls, so the buttons stay on the
-// screen; the scroller is made only then, and never takes the focus: the
-// keys that scroll it are handled by the box (see ScrollText).
-GtkWidget* ScrolledWhereTall(GtkWidget* label, int limit, DialogState& state) {
-  gtk_widget_show(label);  // a hidden widget measures nothing
-  int width = 0, natural = 0;
-  gtk_widget_get_preferred_width(label, nullptr, &width);
-  gtk_widget_get_preferred_height_for_width(label, width, nullptr, &natural);
-  if (natural <= limit) return label;
-  GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
-  GtkScrolledWindow* scrolled = GTK_SCROLLED_WINDOW(scroller);
-  gtk_scrolled_window_set_policy(scrolled, GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
-  gtk_scrolled_window_set_propagate_natural_width(scrolled, TRUE);
-  gtk_scrolled_window_set_propagate_natural_height(scrolled, TRUE);
-  gtk_scrolled_window_set_max_content_height(scrolled, limit);
-  // A scrollbar from the start, not only once scrolled: there is more to read.
-  gtk_scrolled_window_set_overlay_scrolling(scrolled, FALSE);
-  gtk_widget_set_can_focus(scroller, FALSE);
-  gtk_container_add(GTK_CONTAINER(scroller), label);
-  state.scroller = scrolled;
-  return scroller;
-}
-
-// Icon and text side by side, as in a message box.
-void AddMessage(GtkDialog* dialog, DialogState& state) {
-  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
-  gtk_container_set_border_width(GTK_CONTAINER(row), 12);
-  if (const char* iconName = IconNameOf(state.layout->icon)) {
+// Icon and text side by side, as in a message box; the text as narrow as
+// a small screen needs, and scrolled where taller than the limit.
+void AddMessage(GtkDialog* dialog, DialogState& state, int width, int heightLimit) {
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, TextMargins);
+  gtk_container_set_border_width(GTK_CONTAINER(row), TextMargins);
+  const char* iconName = IconNameOf(state.layout->icon);
+  if (iconName) {
     GtkWidget* image = gtk_image_new_from_icon_name(iconName, GTK_ICON_SIZE_DIALOG);
     gtk_widget_set_valign(image, GTK_ALIGN_START);
     // Named as the alert's description names the kind, in the labels' language.
@@ -187,28 +154,18 @@ void AddMessage(GtkDialog* dialog, DialogState& state) {
     atk_object_set_name(gtk_widget_get_accessible(image), kind.c_str());
     gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
   }
+  gtk_widget_show_all(row);
+  int beside = 0;  // the border and the icon, with the space after it
+  gtk_widget_get_preferred_width(row, nullptr, &beside);
+  if (iconName) beside += TextMargins;
   // Screen readers get plain line feeds, as the text shows them.
-  GtkWidget* text =
-      ScrolledWhereTall(MessageLabel(WithLineFeeds(state.text)), WorkArea(row).height / 2, state);
+  GtkWidget* label = MessageLabel(WithLineFeeds(state.text));
+  NarrowToFit(GTK_LABEL(label), width - beside);
+  GtkWidget* text = ScrolledWhereTall(label, heightLimit);
+  if (GTK_IS_SCROLLED_WINDOW(text)) state.scroller = GTK_SCROLLED_WINDOW(text);
   gtk_box_pack_start(GTK_BOX(row), text, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(dialog)), row, TRUE, TRUE, 0);
   gtk_widget_show_all(row);
-}
-
-// The box is as wide as its title needs, as far as the text may be wide:
-// the title's width, a tenth more for the title bar's bold letters, and
-// room for its own buttons; the window manager draws the title on X, so
-// GTK cannot know it. Measured in the text's font, which is loaded anyway.
-void FitTitle(GtkWidget* dialog, const std::string& title) {
-  PangoLayout* layout = gtk_widget_create_pango_layout(dialog, title.c_str());
-  int titleWidth = 0;
-  pango_layout_get_pixel_size(layout, &titleWidth, nullptr);
-  pango_layout_set_text(layout, std::string(TextWidthChars, 'n').c_str(), -1);
-  int widest = 0;
-  pango_layout_get_pixel_size(layout, &widest, nullptr);
-  g_object_unref(layout);
-  constexpr int TitleBarButtons = 96;  // a close box and margins, as common themes draw them
-  gtk_widget_set_size_request(dialog, std::min(titleWidth * 11 / 10 + TitleBarButtons, widest), -1);
 }
 
 // Where GTK draws the title bar itself (on Wayland), the full title is
@@ -428,6 +385,22 @@ void DescribeForScreenReaders(GtkWidget* dialog, const DialogState& state) {
   if (!severity.empty()) atk_object_set_description(accessible, severity.c_str());
 }
 
+// The buttons left to right; returns the default one.
+GtkWidget* AddButtons(GtkDialog* dialog, DialogState& state) {
+  const BoxLayout& layout = *state.layout;
+  GtkWidget* focused = nullptr;
+  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+    const BoxButton& button = layout.buttons[i];
+    const std::string label = LocaleTextToUtf8(button.label);
+    GtkWidget* widget = gtk_dialog_add_button(dialog, label.c_str(), button.code);
+    state.buttons.push_back(widget);
+    state.labels += PlainLabel(label) + "   ";
+    if (i == layout.defaultButton) focused = widget;
+  }
+  gtk_dialog_set_default_response(dialog, layout.buttons[layout.defaultButton].code);
+  return focused;
+}
+
 GtkWidget* BuildDialog(DialogState& state) {
   const BoxLayout& layout = *state.layout;
   GtkWidget* dialog = gtk_dialog_new();
@@ -435,19 +408,13 @@ GtkWidget* BuildDialog(DialogState& state) {
   gtk_window_set_title(window, state.title.c_str());
   DescribeForScreenReaders(dialog, state);
   gtk_window_set_resizable(window, FALSE);
-  AddMessage(GTK_DIALOG(dialog), state);
-  FitTitle(dialog, state.title);
   gtk_window_set_position(window, GTK_WIN_POS_CENTER);
-  GtkWidget* focused = nullptr;
-  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-    const BoxButton& button = layout.buttons[i];
-    const std::string label = LocaleTextToUtf8(button.label);
-    GtkWidget* widget = gtk_dialog_add_button(GTK_DIALOG(dialog), label.c_str(), button.code);
-    state.buttons.push_back(widget);
-    state.labels += PlainLabel(label) + "   ";
-    if (i == layout.defaultButton) focused = widget;
-  }
-  gtk_dialog_set_default_response(GTK_DIALOG(dialog), layout.buttons[layout.defaultButton].code);
+  // Buttons first: the text takes the room they leave on a small screen.
+  const GdkRectangle area = WorkArea(dialog);
+  GtkWidget* focused = AddButtons(GTK_DIALOG(dialog), state);
+  FitButtons(dialog, focused, area.width);
+  AddMessage(GTK_DIALOG(dialog), state, area.width, TextHeightLimit(dialog, area.height));
+  FitTitle(dialog, state.title, area.width);
   gtk_widget_grab_focus(focused);
   if (layout.escapeCode == 0) {
     gtk_window_set_deletable(window, FALSE);
@@ -477,6 +444,7 @@ int ShowGtkBox(const BoxRequest& request, void (*shown)()) {
   // X first: only there does system modal keep the box above the rest.
   gdk_set_allowed_backends("x11,wayland");
   if (!gtk_init_check(nullptr, nullptr)) return ZorvaneBoxDeclined;
+  UnscaleWhereTiny(gdk_display_get_default());
   const BoxLayout& layout = request.layout;
   DialogState state;
   state.layout = &layout;

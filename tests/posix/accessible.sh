@@ -1,6 +1,6 @@
 #!/bin/bash
 # The desktop box as a screen reader and the screen see it, under Xvfb and
-# on a headless Wayland compositor, read and pressed through AT-SPI; and
+# on headless Wayland compositors, read and pressed through AT-SPI; and
 # every way the process that draws it can end. Run inside dbus-run-session.
 . "$(dirname "$0")/lib.sh"
 ATSPI="/usr/bin/python3 $(dirname "$0")/atspi.py"
@@ -139,3 +139,27 @@ $ATSPI describe Doomed >/dev/null
 kill "$WESTON_PID"
 wait_status "$BOX_PID"
 check "Wayland: compositor lost: 0, nothing on stderr" "0 0" "$STATUS $(wc -c <"$WORK/stderr")"
+
+# sway lists windows by their toplevel's title and app_id, as window
+# lists and window rules see them; it runs as an unprivileged user.
+SWAY_RUNTIME=$(mktemp -d)  # outside $WORK, which only root may enter
+printf 'output HEADLESS-1 resolution 1024x768\n' >"$SWAY_RUNTIME/config"
+chown -R nobody "$SWAY_RUNTIME"
+env -i PATH=/usr/bin:/bin HOME="$SWAY_RUNTIME" XDG_RUNTIME_DIR="$SWAY_RUNTIME" \
+  WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+  setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$SWAY_RUNTIME/config" >/dev/null 2>&1 &
+CLEANUPS+=("kill $! 2>/dev/null" 'rm -rf "$SWAY_RUNTIME"')
+for _ in $(seq 100); do compgen -G "$SWAY_RUNTIME/sway-ipc.*.sock" >/dev/null && break; sleep 0.1; done
+export XDG_RUNTIME_DIR=$SWAY_RUNTIME WAYLAND_DISPLAY=wayland-1
+SWAYSOCK=$(compgen -G "$SWAY_RUNTIME/sway-ipc.*.sock")
+export SWAYSOCK
+start_wayland_box "Listed" "Box title on sway" 4
+check "sway: the window's title is the box's, its app_id the tool's" \
+  '"Box title on sway" "zorvane"' \
+  "$(for _ in $(seq 50); do
+      swaymsg -t get_tree | grep -A 30 '"name": "Box title on sway"' | grep -q app_id && break
+      sleep 0.1
+    done
+    swaymsg -t get_tree | grep -o '"name": "Box title on sway"\|"app_id": "zorvane"' | cut -d' ' -f2- | paste -sd' ')"
+kill "$BOX_PID"
+wait "$BOX_PID"

@@ -1,31 +1,34 @@
 # The native zorvane: a GTK dialog from a helper program run on demand, or
 # a box drawn on the terminal. The binary itself links no GUI library.
+# What the unit tests reach: pure functions over values, no I/O but the
+# catalogue lookup and the line prompt's read.
 add_library(zorvane_posix STATIC
-  src/platform/posix/box_buttons.cpp
-  src/platform/posix/box_labels.cpp
-  src/platform/posix/box_layout.cpp
-  src/platform/posix/cut_character.cpp
-  src/platform/posix/desktop/box_request.cpp
-  src/platform/posix/executable_directory.cpp
+  src/platform/posix/box/box_style.cpp
+  src/platform/posix/box/buttons.cpp
+  src/platform/posix/box/cut_character.cpp
+  src/platform/posix/box/helper_request.cpp
+  src/platform/posix/box/labels.cpp
+  src/platform/posix/process/executable_directory.cpp
+  src/platform/posix/terminal/box_paint.cpp
+  src/platform/posix/terminal/box_reducer.cpp
+  src/platform/posix/terminal/key_reader.cpp
   src/platform/posix/terminal/line_prompt.cpp
-  src/platform/posix/terminal/terminal_drawing.cpp
-  src/platform/posix/terminal/terminal_keys.cpp
-  src/platform/posix/terminal/terminal_state.cpp
   src/platform/posix/terminal/terminal_text.cpp)
 target_link_libraries(zorvane_posix PUBLIC zorvane_core)
 set_target_properties(zorvane_posix zorvane_core PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
+# The shell around it: the service chain, the processes, the terminal lease.
 add_executable(zorvane
   src/cli/main.cpp
   src/cli/run_command.cpp
   src/platform/posix/desktop/desktop_box.cpp
-  src/platform/posix/ending_signals.cpp
   src/platform/posix/message_box.cpp
   src/platform/posix/process.cpp
+  src/platform/posix/process/signal_watch.cpp
   src/platform/posix/standard_output.cpp
   src/platform/posix/terminal/fault_restore.cpp
   src/platform/posix/terminal/terminal_box.cpp
-  src/platform/posix/terminal/terminal_io.cpp)
+  src/platform/posix/terminal/terminal_lease.cpp)
 target_link_libraries(zorvane PRIVATE zorvane_posix)
 # Loading the shared C++ runtime would double the start-up time of the
 # usage screen; the C library is all that is left to load.

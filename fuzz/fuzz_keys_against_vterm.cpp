@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/terminal/terminal_keys.h"
+#include "platform/posix/terminal/key_reader.h"
 
 using zorvane::posix::KeyPress;
 using zorvane::posix::KeyReader;

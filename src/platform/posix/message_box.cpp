@@ -1,9 +1,9 @@
 #include <clocale>
 
 #include "platform/platform.h"
-#include "platform/posix/box_labels.h"
-#include "platform/posix/box_layout.h"
-#include "platform/posix/cut_character.h"
+#include "platform/posix/box/box_style.h"
+#include "platform/posix/box/cut_character.h"
+#include "platform/posix/box/labels.h"
 #include "platform/posix/desktop/desktop_box.h"
 #include "platform/posix/terminal/terminal_box.h"
 
@@ -12,17 +12,17 @@ namespace zorvane::platform {
 // The services in the order they are tried; each one declines (no value)
 // when it cannot show a box here, and 0 answers when none can.
 int ShowMessageBox(const BoundedText& boxText, const BoundedText& boxTitle, std::int32_t style) {
-  std::optional<posix::BoxLayout> layout = posix::LayOutBox(style);
-  if (!layout) return 0;  // no such button set: Windows refuses it too
+  std::optional<posix::BoxStyle> boxStyle = posix::ReadStyle(style);
+  if (!boxStyle) return 0;  // no such button set: Windows refuses it too
   // Only now: the decision above reads numbers in the C locale.
   std::setlocale(LC_ALL, "");
-  posix::TranslateLabels(*layout);
+  posix::TranslateLabels(*boxStyle);
   const std::string text =
       posix::DropCutCharacter(std::string(View(boxText)), BoundedText::Capacity);
   const std::string title =
       posix::DropCutCharacter(std::string(View(boxTitle)), BoundedText::Capacity);
   for (auto service : {posix::ShowDesktopBox, posix::ShowTerminalBox}) {
-    if (const std::optional<int> code = service(text, title, *layout)) return *code;
+    if (const std::optional<int> code = service(text, title, *boxStyle)) return *code;
   }
   return 0;
 }

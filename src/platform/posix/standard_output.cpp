@@ -1,7 +1,7 @@
 #include <csignal>
 
 #include "platform/platform.h"
-#include "platform/posix/write_all.h"
+#include "platform/posix/process/write_all.h"
 
 namespace zorvane::platform {
 

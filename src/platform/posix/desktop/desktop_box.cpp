@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/desktop/box_request.h"
-#include "platform/posix/ending_signals.h"
-#include "platform/posix/executable_directory.h"
+#include "platform/posix/box/helper_request.h"
+#include "platform/posix/process/executable_directory.h"
+#include "platform/posix/process/signal_watch.h"
 
 namespace zorvane::posix {
 namespace {
@@ -146,11 +146,11 @@ std::optional<int> AnswerOf(const Reply& reply) {
 }  // namespace
 
 std::optional<int> ShowDesktopBox(const std::string& text, const std::string& title,
-                                  const BoxLayout& layout) {
+                                  const BoxStyle& style) {
   if (!HasDisplay()) return std::nullopt;
   const std::string helper = FindHelper();
   if (helper.empty()) return std::nullopt;
-  const std::vector<std::string> arguments = HelperArguments({text, title, layout});
+  const std::vector<std::string> arguments = HelperArguments({text, title, style});
   int channel[2];
   if (pipe2(channel, O_CLOEXEC) != 0) return std::nullopt;
   // With a standard stream closed, the pipe could be handed that number,

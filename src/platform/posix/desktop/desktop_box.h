@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/posix/box_layout.h"
+#include "platform/posix/box/box_style.h"
 
 namespace zorvane::posix {
 
@@ -14,6 +14,6 @@ namespace zorvane::posix {
 // of those answer 0. Declines without a display, when the child could not
 // be made, or when GTK cannot start here.
 std::optional<int> ShowDesktopBox(const std::string& text, const std::string& title,
-                                  const BoxLayout& layout);
+                                  const BoxStyle& style);
 
 }  // namespace zorvane::posix

@@ -7,9 +7,9 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "platform/posix/box_buttons.h"
+#include "platform/posix/box/buttons.h"
+#include "platform/posix/process/write_all.h"
 #include "platform/posix/terminal/terminal_text.h"
-#include "platform/posix/write_all.h"
 
 namespace zorvane::posix {
 namespace {
@@ -34,20 +34,20 @@ std::string Choice(const BoxButton& button, wchar_t letter) {
   return choice + " [" + SafeTerminalLine(shown).bytes + "]";
 }
 
-std::string ChoiceLine(const BoxLayout& layout) {
-  const std::vector<wchar_t> letters = PromptLetters(layout);
+std::string ChoiceLine(const BoxStyle& style) {
+  const std::vector<wchar_t> letters = PromptLetters(style);
   std::string line;
-  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-    line += (i ? ", " : "") + Choice(layout.buttons[i], letters[i]);
+  for (std::size_t i = 0; i < style.buttons.size(); ++i) {
+    line += (i ? ", " : "") + Choice(style.buttons[i], letters[i]);
   }
   std::string escape;
-  for (const BoxButton& button : layout.buttons) {
-    if (button.code == layout.escapeCode)
-      escape = ", " + SafeTerminalLine(layout.keyNames.escape).bytes + ": " +
+  for (const BoxButton& button : style.buttons) {
+    if (button.code == style.escapeCode)
+      escape = ", " + SafeTerminalLine(style.keyNames.escape).bytes + ": " +
                SafeTerminalLine(PlainLabel(button.label)).bytes;
   }
-  return line + " (" + SafeTerminalLine(layout.keyNames.enter).bytes + ": " +
-         SafeTerminalLine(PlainLabel(layout.buttons[layout.defaultButton].label)).bytes + escape +
+  return line + " (" + SafeTerminalLine(style.keyNames.enter).bytes + ": " +
+         SafeTerminalLine(PlainLabel(style.buttons[style.defaultButton].label)).bytes + escape +
          ")? ";
 }
 
@@ -79,12 +79,12 @@ std::optional<std::string> ReadLine(int fd) {
 
 }  // namespace
 
-std::vector<wchar_t> PromptLetters(const BoxLayout& layout) {
+std::vector<wchar_t> PromptLetters(const BoxStyle& style) {
   std::vector<wchar_t> letters;
-  for (const BoxButton& button : layout.buttons) letters.push_back(AccessLetter(button));
+  for (const BoxButton& button : style.buttons) letters.push_back(AccessLetter(button));
   for (std::size_t i = 0; i < letters.size(); ++i) {
     if (letters[i]) continue;
-    const wchar_t first = LetterAt(PlainLabel(layout.buttons[i].label), 0);
+    const wchar_t first = LetterAt(PlainLabel(style.buttons[i].label), 0);
     bool taken = false;
     for (wchar_t other : letters) taken = taken || other == first;
     if (!taken) letters[i] = first;
@@ -92,38 +92,38 @@ std::vector<wchar_t> PromptLetters(const BoxLayout& layout) {
   return letters;
 }
 
-std::string PromptText(const std::string& text, const std::string& title, const BoxLayout& layout) {
+std::string PromptText(const std::string& text, const std::string& title, const BoxStyle& style) {
   std::string out = SafeTerminalLine(title).bytes + "\n\n";
   for (const TerminalLine& line : WrapTerminalText(text, 1 << 20)) out += line.bytes + "\n";
-  return out + "\n" + ChoiceLine(layout);
+  return out + "\n" + ChoiceLine(style);
 }
 
-std::optional<int> AnswerOfLine(const std::string& line, const BoxLayout& layout) {
+std::optional<int> AnswerOfLine(const std::string& line, const BoxStyle& style) {
   const std::string typed = Trimmed(line);
-  if (typed.empty()) return layout.buttons[layout.defaultButton].code;
+  if (typed.empty()) return style.buttons[style.defaultButton].code;
   if (typed == "\x1b") {
-    if (layout.escapeCode != 0) return layout.escapeCode;
+    if (style.escapeCode != 0) return style.escapeCode;
     return std::nullopt;
   }
   const std::wstring lowered = Lowered(typed);
-  for (const BoxButton& button : layout.buttons) {
+  for (const BoxButton& button : style.buttons) {
     if (!lowered.empty() && lowered == Lowered(PlainLabel(button.label))) return button.code;
   }
   if (CharacterLength(typed, 0) != typed.size()) return std::nullopt;
   const wchar_t letter = LetterAt(typed, 0);
-  const std::vector<wchar_t> letters = PromptLetters(layout);
+  const std::vector<wchar_t> letters = PromptLetters(style);
   for (std::size_t i = 0; i < letters.size(); ++i) {
-    if (letters[i] && letters[i] == letter) return layout.buttons[i].code;
+    if (letters[i] && letters[i] == letter) return style.buttons[i].code;
   }
   return std::nullopt;
 }
 
 std::optional<int> ShowLinePrompt(const std::string& text, const std::string& title,
-                                  const BoxLayout& layout) {
+                                  const BoxStyle& style) {
   const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   tcflush(fd, TCIFLUSH);  // nothing typed before the question was seen answers it
-  WriteAll(fd, PromptText(text, title, layout));
+  WriteAll(fd, PromptText(text, title, style));
   std::optional<int> answer;
   while (!answer) {
     const std::optional<std::string> line = ReadLine(fd);
@@ -131,8 +131,8 @@ std::optional<int> ShowLinePrompt(const std::string& text, const std::string& ti
       WriteAll(fd, "\n");  // the caller's next output starts on a line of its own
       break;
     }
-    answer = AnswerOfLine(*line, layout);
-    if (!answer) WriteAll(fd, ChoiceLine(layout));
+    answer = AnswerOfLine(*line, style);
+    if (!answer) WriteAll(fd, ChoiceLine(style));
   }
   close(fd);
   return answer.value_or(0);

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/posix/process/write_all.h"
+#include "platform/posix/terminal/box_paint.h"
+#include "platform/posix/terminal/box_reducer.h"
 #include "platform/posix/terminal/line_prompt.h"
-#include "platform/posix/terminal/terminal_drawing.h"
-#include "platform/posix/terminal/terminal_io.h"
-#include "platform/posix/terminal/terminal_state.h"
-#include "platform/posix/write_all.h"
+#include "platform/posix/terminal/terminal_lease.h"
 
 namespace zorvane::posix {
 namespace {
@@ -21,19 +21,19 @@ bool PlainTerminal() {
 }
 
 // What the terminal sent, into the state; false when it is gone.
-bool ReadInput(const Terminal& terminal, const BoxLayout& layout, BoxState& state) {
+bool ReadInput(const Terminal& terminal, const BoxStyle& style, BoxState& state) {
   char bytes[256];
   const ssize_t length = read(terminal.fd, bytes, sizeof bytes);
   if (length <= 0) return false;
-  TakeBytes(layout, state, std::string_view(bytes, static_cast<std::size_t>(length)));
+  TakeBytes(style, state, std::string_view(bytes, static_cast<std::size_t>(length)));
   return true;
 }
 
 std::optional<int> RunBox(Terminal& terminal, const std::string& text, const std::string& title,
-                          const BoxLayout& layout, BoxState& state) {
+                          const BoxStyle& style, BoxState& state) {
   std::optional<Frame> shown;  // what the terminal shows; none when it must be drawn whole
   for (;;) {
-    const BoxPicture picture = DrawBox(text, title, layout, state.view, MeasureScreen(terminal.fd));
+    const BoxPicture picture = DrawBox(text, title, style, state.view, MeasureScreen(terminal.fd));
     state.view.scroll = picture.scroll;
     state.page = picture.textRows;
     WriteAll(terminal.fd, FrameUpdate(shown ? &*shown : nullptr, picture.frame));
@@ -49,9 +49,9 @@ std::optional<int> RunBox(Terminal& terminal, const std::string& text, const std
       continue;
     }
     if (ready == 0) {
-      TakeQuiet(layout, state);
+      TakeQuiet(style, state);
     } else if (watched[0].revents & POLLIN) {
-      if (!ReadInput(terminal, layout, state)) return 0;
+      if (!ReadInput(terminal, style, state)) return 0;
     } else if (watched[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
       return 0;
     }
@@ -69,13 +69,13 @@ std::optional<int> RunBox(Terminal& terminal, const std::string& text, const std
 }  // namespace
 
 std::optional<int> ShowTerminalBox(const std::string& text, const std::string& title,
-                                   const BoxLayout& layout) {
-  if (PlainTerminal()) return ShowLinePrompt(text, title, layout);
+                                   const BoxStyle& style) {
+  if (PlainTerminal()) return ShowLinePrompt(text, title, style);
   std::optional<Terminal> terminal = OpenTerminal();
   if (!terminal) return std::nullopt;
   TakeTerminal(*terminal);
-  BoxState state = StartState(layout);
-  const std::optional<int> answer = RunBox(*terminal, text, title, layout, state);
+  BoxState state = StartState(style);
+  const std::optional<int> answer = RunBox(*terminal, text, title, style, state);
   CloseTerminal(*terminal, state.reader);
   return answer;
 }

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/posix/box_layout.h"
+#include "platform/posix/box/box_style.h"
 
 namespace zorvane::posix {
 
@@ -11,6 +11,6 @@ namespace zorvane::posix {
 // stderr); on a terminal that takes no escape sequences, a line prompt.
 // Declines when there is no terminal.
 std::optional<int> ShowTerminalBox(const std::string& text, const std::string& title,
-                                   const BoxLayout& layout);
+                                   const BoxStyle& style);
 
 }  // namespace zorvane::posix

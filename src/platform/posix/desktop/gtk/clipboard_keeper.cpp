@@ -5,8 +5,8 @@
 
 #include <csignal>
 
-#include "platform/posix/executable_directory.h"
-#include "platform/posix/write_all.h"
+#include "platform/posix/process/executable_directory.h"
+#include "platform/posix/process/write_all.h"
 
 namespace zorvane::posix {
 

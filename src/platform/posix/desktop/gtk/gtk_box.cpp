@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "icon_picture.h"
-#include "platform/posix/box_buttons.h"
+#include "platform/posix/box/buttons.h"
 #include "platform/posix/desktop/gtk/clipboard_keeper.h"
 #include "platform/posix/desktop/gtk/screen_fit.h"
 #include "platform/posix/desktop/gtk/utf8_text.h"
@@ -22,7 +22,7 @@ namespace zorvane::posix {
 namespace {
 
 struct DialogState {
-  const BoxLayout* layout = nullptr;
+  const BoxStyle* style = nullptr;
   void (*shown)() = nullptr;  // told once, as the box first appears
   std::string title;          // UTF-8, as shown
   std::string text;
@@ -145,12 +145,12 @@ GtkWidget* MessageLabel(const std::string& text) {
 void AddMessage(GtkDialog* dialog, DialogState& state, int width, int heightLimit) {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, TextMargins);
   gtk_container_set_border_width(GTK_CONTAINER(row), TextMargins);
-  const char* iconName = IconNameOf(state.layout->icon);
+  const char* iconName = IconNameOf(state.style->icon);
   if (iconName) {
     GtkWidget* image = gtk_image_new_from_icon_name(iconName, GTK_ICON_SIZE_DIALOG);
     gtk_widget_set_valign(image, GTK_ALIGN_START);
     // Named as the alert's description names the kind, in the labels' language.
-    const std::string kind = LocaleTextToUtf8(state.layout->severity);
+    const std::string kind = LocaleTextToUtf8(state.style->severity);
     atk_object_set_name(gtk_widget_get_accessible(image), kind.c_str());
     gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
   }
@@ -223,7 +223,7 @@ void KeepCopy(const DialogState& state) {
   }
 }
 
-// The key that types C on the first layout, whatever layout is active
+// The key that types C on the first style, whatever style is active
 // (a Russian one types С there), as GTK's own accelerators match keys.
 bool IsCopyKey(const GdkEventKey* event) {
   GdkKeymapKey* keys = nullptr;
@@ -284,12 +284,12 @@ bool ScrollText(const DialogState& state, guint keyval) {
   }
 }
 
-// The button whose letter the key types: on the active layout first, then
-// on any other (with a Russian layout active, the key that types y on the
+// The button whose letter the key types: on the active style first, then
+// on any other (with a Russian style active, the key that types y on the
 // English one still presses Yes, as Ctrl+C still copies).
-std::optional<std::size_t> ButtonOfKey(const BoxLayout& layout, const GdkEventKey* event) {
+std::optional<std::size_t> ButtonOfKey(const BoxStyle& style, const GdkEventKey* event) {
   const auto typed = static_cast<wchar_t>(gdk_keyval_to_unicode(event->keyval));
-  if (const std::optional<std::size_t> button = ButtonOfLetter(layout, typed)) return button;
+  if (const std::optional<std::size_t> button = ButtonOfLetter(style, typed)) return button;
   GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event->window));
   GdkKeymapKey* keys = nullptr;
   guint* keyvals = nullptr;
@@ -299,7 +299,7 @@ std::optional<std::size_t> ButtonOfKey(const BoxLayout& layout, const GdkEventKe
                                          &count)) {
     for (gint i = 0; i < count && !button; ++i) {
       if (keys[i].level != 0) continue;  // the key's own letter, either case
-      button = ButtonOfLetter(layout, static_cast<wchar_t>(gdk_keyval_to_unicode(keyvals[i])));
+      button = ButtonOfLetter(style, static_cast<wchar_t>(gdk_keyval_to_unicode(keyvals[i])));
     }
     g_free(keys);
     g_free(keyvals);
@@ -320,9 +320,9 @@ gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
       (MoveFocus(*state, event->keyval) || ScrollText(*state, event->keyval)))
     return TRUE;
   if ((modifiers & ~(GDK_MOD1_MASK | GDK_SHIFT_MASK)) != 0) return FALSE;
-  const std::optional<std::size_t> button = ButtonOfKey(*state->layout, event);
+  const std::optional<std::size_t> button = ButtonOfKey(*state->style, event);
   if (!button) return FALSE;
-  gtk_dialog_response(GTK_DIALOG(dialog), state->layout->buttons[*button].code);
+  gtk_dialog_response(GTK_DIALOG(dialog), state->style->buttons[*button].code);
   return TRUE;
 }
 
@@ -381,28 +381,28 @@ void DescribeForScreenReaders(GtkWidget* dialog, const DialogState& state) {
   AtkObject* accessible = gtk_widget_get_accessible(dialog);
   atk_object_set_role(accessible, ATK_ROLE_ALERT);
   atk_object_set_name(accessible, state.title.c_str());  // whole, whoever draws the title bar
-  const std::string severity = LocaleTextToUtf8(state.layout->severity);
+  const std::string severity = LocaleTextToUtf8(state.style->severity);
   if (!severity.empty()) atk_object_set_description(accessible, severity.c_str());
 }
 
 // The buttons left to right; returns the default one.
 GtkWidget* AddButtons(GtkDialog* dialog, DialogState& state) {
-  const BoxLayout& layout = *state.layout;
+  const BoxStyle& style = *state.style;
   GtkWidget* focused = nullptr;
-  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-    const BoxButton& button = layout.buttons[i];
+  for (std::size_t i = 0; i < style.buttons.size(); ++i) {
+    const BoxButton& button = style.buttons[i];
     const std::string label = LocaleTextToUtf8(button.label);
     GtkWidget* widget = gtk_dialog_add_button(dialog, label.c_str(), button.code);
     state.buttons.push_back(widget);
     state.labels += PlainLabel(label) + "   ";
-    if (i == layout.defaultButton) focused = widget;
+    if (i == style.defaultButton) focused = widget;
   }
-  gtk_dialog_set_default_response(dialog, layout.buttons[layout.defaultButton].code);
+  gtk_dialog_set_default_response(dialog, style.buttons[style.defaultButton].code);
   return focused;
 }
 
 GtkWidget* BuildDialog(DialogState& state) {
-  const BoxLayout& layout = *state.layout;
+  const BoxStyle& style = *state.style;
   GtkWidget* dialog = gtk_dialog_new();
   GtkWindow* window = GTK_WINDOW(dialog);
   gtk_window_set_title(window, state.title.c_str());
@@ -416,12 +416,12 @@ GtkWidget* BuildDialog(DialogState& state) {
   AddMessage(GTK_DIALOG(dialog), state, area.width, TextHeightLimit(dialog, area.height));
   FitTitle(dialog, state.title, area.width);
   gtk_widget_grab_focus(focused);
-  if (layout.escapeCode == 0) {
+  if (style.escapeCode == 0) {
     gtk_window_set_deletable(window, FALSE);
   }
   EllipsizeOwnTitleBar(window, state.title);
   g_signal_connect(dialog, "map-event", G_CALLBACK(OnMapped), &state);
-  if (layout.systemModal) {
+  if (style.systemModal) {
     // X only; on Wayland, presenting the window is all a client may ask.
     gtk_window_set_keep_above(window, TRUE);
     // GDK drops the hint while the window is unmapped, so ask once it shows.
@@ -445,9 +445,9 @@ int ShowGtkBox(const BoxRequest& request, void (*shown)()) {
   gdk_set_allowed_backends("x11,wayland");
   if (!gtk_init_check(nullptr, nullptr)) return ZorvaneBoxDeclined;
   UnscaleWhereTiny(gdk_display_get_default());
-  const BoxLayout& layout = request.layout;
+  const BoxStyle& style = request.style;
   DialogState state;
-  state.layout = &layout;
+  state.style = &style;
   state.shown = shown;
   state.title = LocaleTextToUtf8(request.title);
   state.text = LocaleTextToUtf8(request.text);
@@ -457,7 +457,7 @@ int ShowGtkBox(const BoxRequest& request, void (*shown)()) {
   g_signal_connect(dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &dialog);
   // Escape and the close box both arrive as a delete event; where the box
   // has no answer for them they do nothing and the dialog carries on.
-  const int escapeCode = layout.escapeCode;
+  const int escapeCode = style.escapeCode;
   int response = gtk_dialog_run(GTK_DIALOG(dialog));
   while (response == GTK_RESPONSE_DELETE_EVENT && escapeCode == 0) {
     response = gtk_dialog_run(GTK_DIALOG(dialog));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/desktop/box_request.h"
+#include "platform/posix/box/helper_request.h"
 
 namespace zorvane::posix {
 

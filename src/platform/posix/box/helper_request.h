@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/box_layout.h"
+#include "platform/posix/box/box_style.h"
 
 namespace zorvane::posix {
 
@@ -27,7 +27,7 @@ inline constexpr int ZorvaneBoxShown = -2;
 struct BoxRequest {
   std::string text;  // bytes in the locale's encoding, or UTF-8
   std::string title;
-  BoxLayout layout;  // labels, codes, key names and severity already translated
+  BoxStyle style;  // labels, codes, key names and severity already translated
 };
 
 // The request as the helper's arguments after its name: text, title,

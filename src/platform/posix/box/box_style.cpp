@@ -1,4 +1,4 @@
-#include "platform/posix/box_layout.h"
+#include "platform/posix/box/box_style.h"
 
 namespace zorvane::posix {
 namespace {
@@ -20,8 +20,8 @@ std::vector<BoxButton> ButtonSet(int set) {
   }
 }
 
-BoxIcon IconOf(std::int32_t style) {
-  switch (style & 0x70) {
+BoxIcon IconOf(std::int32_t word) {
+  switch (word & 0x70) {
     case 0x10: return BoxIcon::Error;
     case 0x20: return BoxIcon::Question;
     case 0x30: return BoxIcon::Warning;
@@ -54,19 +54,14 @@ int EscapeCodeOf(const std::vector<BoxButton>& buttons) {
 
 }  // namespace
 
-std::optional<BoxLayout> LayOutBox(std::int32_t style) {
-  std::vector<BoxButton> buttons = ButtonSet(style & 0x7);
+std::optional<BoxStyle> ReadStyle(std::int32_t word) {
+  std::vector<BoxButton> buttons = ButtonSet(word & 0x7);
   if (buttons.empty()) return std::nullopt;
-  auto defaultButton = static_cast<std::size_t>((style >> 8) & 0x3);
+  auto defaultButton = static_cast<std::size_t>((word >> 8) & 0x3);
   if (defaultButton >= buttons.size()) defaultButton = 0;
   const int escapeCode = EscapeCodeOf(buttons);
-  return BoxLayout{std::move(buttons),
-                   IconOf(style),
-                   defaultButton,
-                   escapeCode,
-                   (style & 0x1000) != 0,
-                   KeyNames{},
-                   SeverityOf(IconOf(style))};
+  return BoxStyle{std::move(buttons),   IconOf(word), defaultButton,           escapeCode,
+                  (word & 0x1000) != 0, KeyNames{},   SeverityOf(IconOf(word))};
 }
 
 std::string PlainLabel(std::string_view label) {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/posix/box_layout.h"
+#include "platform/posix/box/box_style.h"
 
 namespace zorvane::posix {
 
@@ -22,6 +22,6 @@ std::size_t CharacterLength(std::string_view text, std::size_t at);
 wchar_t AccessLetter(const BoxButton& button);
 
 // The button that `letter` (any case) presses, if any.
-std::optional<std::size_t> ButtonOfLetter(const BoxLayout& layout, wchar_t letter);
+std::optional<std::size_t> ButtonOfLetter(const BoxStyle& style, wchar_t letter);
 
 }  // namespace zorvane::posix

@@ -1,4 +1,4 @@
-#include "platform/posix/ending_signals.h"
+#include "platform/posix/process/signal_watch.h"
 
 #include <sys/signalfd.h>
 #include <unistd.h>

@@ -1,9 +1,9 @@
-#include "platform/posix/box_labels.h"
+#include "platform/posix/box/labels.h"
 
 #include <libintl.h>
 #include <sys/stat.h>
 
-#include "platform/posix/executable_directory.h"
+#include "platform/posix/process/executable_directory.h"
 
 namespace zorvane::posix {
 namespace {
@@ -30,16 +30,16 @@ std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
   return labels;
 }
 
-void TranslateLabels(BoxLayout& layout) {
+void TranslateLabels(BoxStyle& style) {
   const std::string directory = CatalogueDirectory();
   if (directory.empty() || !bindtextdomain(LabelDomain, directory.c_str())) return;
   // The key names and the kind of message go with the labels, so that
   // the line prompt and what a screen reader says are one language too.
   std::vector<std::string> english;
-  for (const BoxButton& button : layout.buttons) english.push_back(button.label);
-  english.push_back(layout.keyNames.enter);
-  english.push_back(layout.keyNames.escape);
-  if (!layout.severity.empty()) english.push_back(layout.severity);
+  for (const BoxButton& button : style.buttons) english.push_back(button.label);
+  english.push_back(style.keyNames.enter);
+  english.push_back(style.keyNames.escape);
+  if (!style.severity.empty()) english.push_back(style.severity);
   std::vector<std::optional<std::string>> translated;
   for (const std::string& message : english) {
     // gettext hands back its argument itself where the catalogue has no entry.
@@ -48,10 +48,10 @@ void TranslateLabels(BoxLayout& layout) {
                                                   : std::optional<std::string>(found));
   }
   const std::vector<std::string> words = OneLanguage(english, translated);
-  const std::size_t count = layout.buttons.size();
-  for (std::size_t i = 0; i < count; ++i) layout.buttons[i].label = words[i];
-  layout.keyNames = {words[count], words[count + 1]};
-  if (!layout.severity.empty()) layout.severity = words[count + 2];
+  const std::size_t count = style.buttons.size();
+  for (std::size_t i = 0; i < count; ++i) style.buttons[i].label = words[i];
+  style.keyNames = {words[count], words[count + 1]};
+  if (!style.severity.empty()) style.severity = words[count + 2];
 }
 
 }  // namespace zorvane::posix

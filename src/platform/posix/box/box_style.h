@@ -22,7 +22,7 @@ struct KeyNames {
   std::string escape = "Esc";
 };
 
-struct BoxLayout {
+struct BoxStyle {
   std::vector<BoxButton> buttons;  // left to right
   BoxIcon icon;
   std::size_t defaultButton;
@@ -33,8 +33,8 @@ struct BoxLayout {
 };
 
 // What a style word means, as the Windows message box reads it, with
-// English labels. No layout for button set 7, which Windows refuses.
-std::optional<BoxLayout> LayOutBox(std::int32_t style);
+// English labels. No style for button set 7, which Windows refuses.
+std::optional<BoxStyle> ReadStyle(std::int32_t style);
 
 // The label as shown, without the "_" that marks the access key.
 std::string PlainLabel(std::string_view label);

@@ -1,4 +1,4 @@
-#include "platform/posix/terminal/terminal_drawing.h"
+#include "platform/posix/terminal/box_paint.h"
 
 #include <gtest/gtest.h>
 
@@ -96,7 +96,7 @@ TEST(DrawBox, TextNeverBringsItsOwnControlBytes) {
   const std::string hostile =
       "a\x1b]0;owned\x07 b\x1b[2J c\x9b"
       "31m\r\nline\x7f";
-  const std::string shown = Shown(DrawBox(hostile, "t\x1b[1mitle", *LayOutBox(4), {}, {24, 80}));
+  const std::string shown = Shown(DrawBox(hostile, "t\x1b[1mitle", *ReadStyle(4), {}, {24, 80}));
   EXPECT_NE(shown.find("< Yes >"), std::string::npos);
   EXPECT_NE(shown.find("line?"), std::string::npos);
   EXPECT_EQ(shown.find('\x1b'), std::string::npos);
@@ -104,19 +104,19 @@ TEST(DrawBox, TextNeverBringsItsOwnControlBytes) {
 
 TEST(DrawBox, ButtonsWrapWholeOnANarrowScreenAndFirstWhenTiny) {
   std::setlocale(LC_ALL, "C");
-  const std::string narrow = Shown(DrawBox("Go on?", "T", *LayOutBox(6), {}, {12, 30}));
+  const std::string narrow = Shown(DrawBox("Go on?", "T", *ReadStyle(6), {}, {12, 30}));
   for (const char* label : {"< Cancel >", "< Try Again >", "< Continue >"}) {
     EXPECT_NE(narrow.find(label), std::string::npos) << narrow;
   }
-  const std::string tiny = Shown(DrawBox("Go on?", "T", *LayOutBox(4), {}, {2, 10}));
+  const std::string tiny = Shown(DrawBox("Go on?", "T", *ReadStyle(4), {}, {2, 10}));
   EXPECT_NE(tiny.find("< Yes >"), std::string::npos) << tiny;
   EXPECT_NE(tiny.find("< No >"), std::string::npos) << tiny;
 }
 
 TEST(DrawBox, TheFocusedButtonIsShownWhereNotAllFit) {
   std::setlocale(LC_ALL, "C");
-  const BoxLayout layout = *LayOutBox(512 + 2);  // Abort, Retry, Ignore; Ignore the default
-  const BoxPicture picture = DrawBox("Disk?", "T", layout, {2, 0}, {2, 12});
+  const BoxStyle style = *ReadStyle(512 + 2);  // Abort, Retry, Ignore; Ignore the default
+  const BoxPicture picture = DrawBox("Disk?", "T", style, {2, 0}, {2, 12});
   const std::string shown = Shown(picture);
   EXPECT_NE(shown.find("< Ignore >"), std::string::npos) << shown;
   bool reversed = false;
@@ -131,12 +131,12 @@ TEST(DrawBox, TallTextScrollsWithMarksAndLongTitlesAreCut) {
   for (int line = 1; line <= 25; ++line) text += "line " + std::to_string(line) + "\r\n";
   const Screen screen{24, 80};
   const std::string first =
-      Shown(DrawBox(text, std::string(200, 'T') + "END", *LayOutBox(4), {}, screen));
+      Shown(DrawBox(text, std::string(200, 'T') + "END", *ReadStyle(4), {}, screen));
   EXPECT_EQ(first.find("line 25"), std::string::npos);
   EXPECT_NE(first.find("v |"), std::string::npos);  // more below
   EXPECT_NE(first.find("TTT..."), std::string::npos);
   EXPECT_EQ(first.find("END"), std::string::npos);
-  const BoxPicture end = DrawBox(text, "T", *LayOutBox(4), {0, 1000}, screen);
+  const BoxPicture end = DrawBox(text, "T", *ReadStyle(4), {0, 1000}, screen);
   EXPECT_EQ(end.scroll + end.textRows, 26u);  // clamped to the last line, an empty one
   const std::string last = Shown(end);
   EXPECT_NE(last.find("line 25"), std::string::npos);
@@ -148,10 +148,10 @@ TEST(DrawBox, EachIconDrawsItsOwnSign) {
     ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);
     std::set<std::string> boxes;
     for (int icon : {0, 16, 32, 48, 64})
-      boxes.insert(Bytes(DrawBox("x", "t", *LayOutBox(icon), {}, {24, 80})));
+      boxes.insert(Bytes(DrawBox("x", "t", *ReadStyle(icon), {}, {24, 80})));
     EXPECT_EQ(boxes.size(), 5u) << locale;
-    EXPECT_EQ(Bytes(DrawBox("x", "t", *LayOutBox(80), {}, {24, 80})),
-              Bytes(DrawBox("x", "t", *LayOutBox(0), {}, {24, 80})));
+    EXPECT_EQ(Bytes(DrawBox("x", "t", *ReadStyle(80), {}, {24, 80})),
+              Bytes(DrawBox("x", "t", *ReadStyle(0), {}, {24, 80})));
   }
   std::setlocale(LC_ALL, "C");
 }
@@ -161,13 +161,13 @@ TEST(DrawBox, EachIconDrawsItsOwnSign) {
 TEST(FrameUpdate, TurnsOneFrameIntoTheNext) {
   ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
   const Screen screen{12, 40};
-  const BoxLayout layout = *LayOutBox(3 + 32);
+  const BoxStyle style = *ReadStyle(3 + 32);
   std::string tall;
   for (int line = 1; line <= 20; ++line) tall += "行 " + std::to_string(line) + "\r\n";
   const std::vector<BoxPicture> pictures = {
-      DrawBox(tall, "題", layout, {0, 0}, screen), DrawBox(tall, "題", layout, {1, 0}, screen),
-      DrawBox(tall, "題", layout, {1, 3}, screen), DrawBox("short", "t", layout, {2, 0}, screen),
-      DrawBox(tall, "題", layout, {0, 100}, screen)};
+      DrawBox(tall, "題", style, {0, 0}, screen), DrawBox(tall, "題", style, {1, 0}, screen),
+      DrawBox(tall, "題", style, {1, 3}, screen), DrawBox("short", "t", style, {2, 0}, screen),
+      DrawBox(tall, "題", style, {0, 100}, screen)};
   for (const BoxPicture& before : pictures) {
     for (const BoxPicture& after : pictures) {
       FakeTerminal terminal(screen);
@@ -191,14 +191,14 @@ TEST(FrameUpdate, TurnsOneFrameIntoTheNext) {
 TEST(FrameUpdate, TabAndScrollWriteLittle) {
   std::setlocale(LC_ALL, "C");
   const Screen screen{24, 80};
-  const BoxLayout layout = *LayOutBox(4);
-  const BoxPicture yes = DrawBox("Hello_there", "Zt", layout, {0, 0}, screen);
-  const BoxPicture no = DrawBox("Hello_there", "Zt", layout, {1, 0}, screen);
+  const BoxStyle style = *ReadStyle(4);
+  const BoxPicture yes = DrawBox("Hello_there", "Zt", style, {0, 0}, screen);
+  const BoxPicture no = DrawBox("Hello_there", "Zt", style, {1, 0}, screen);
   EXPECT_LE(FrameUpdate(&yes.frame, no.frame).size(), 60u);
   std::string tall;
   for (int line = 1; line <= 40; ++line) tall += "line " + std::to_string(line) + "\r\n";
-  const BoxPicture top = DrawBox(tall, "T", layout, {0, 0}, screen);
-  const BoxPicture down = DrawBox(tall, "T", layout, {0, 1}, screen);
+  const BoxPicture top = DrawBox(tall, "T", style, {0, 0}, screen);
+  const BoxPicture down = DrawBox(tall, "T", style, {0, 1}, screen);
   EXPECT_LE(FrameUpdate(&top.frame, down.frame).size(), 183u);
 }
 

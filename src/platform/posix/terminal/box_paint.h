@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/box_layout.h"
+#include "platform/posix/box/box_style.h"
 
 namespace zorvane::posix {
 
@@ -64,7 +64,7 @@ struct BoxPicture {
 // small for the frame, what fits, buttons first, always the focused one.
 // Box-drawing characters and signs where the locale speaks UTF-8, ASCII
 // elsewhere.
-BoxPicture DrawBox(const std::string& text, const std::string& title, const BoxLayout& layout,
+BoxPicture DrawBox(const std::string& text, const std::string& title, const BoxStyle& style,
                    BoxView view, Screen screen);
 
 // The bytes that turn `before` into `after` on the terminal: only the

@@ -1,4 +1,4 @@
-#include "platform/posix/terminal/terminal_io.h"
+#include "platform/posix/terminal/terminal_lease.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/process/write_all.h"
 #include "platform/posix/terminal/fault_restore.h"
-#include "platform/posix/write_all.h"
 
 namespace zorvane::posix {
 namespace {

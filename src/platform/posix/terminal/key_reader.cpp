@@ -1,4 +1,4 @@
-#include "platform/posix/terminal/terminal_keys.h"
+#include "platform/posix/terminal/key_reader.h"
 
 #include <cwchar>
 #include <cwctype>

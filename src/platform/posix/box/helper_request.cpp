@@ -1,4 +1,4 @@
-#include "platform/posix/desktop/box_request.h"
+#include "platform/posix/box/helper_request.h"
 
 #include <cerrno>
 #include <climits>
@@ -21,15 +21,15 @@ std::optional<int> Number(const std::string& text) {
 }  // namespace
 
 std::vector<std::string> HelperArguments(const BoxRequest& request) {
-  const BoxLayout& layout = request.layout;
+  const BoxStyle& style = request.style;
   std::vector<std::string> arguments = {request.text,
                                         request.title,
-                                        std::to_string(static_cast<int>(layout.icon)),
-                                        std::to_string(layout.defaultButton),
-                                        std::to_string(layout.escapeCode),
-                                        layout.systemModal ? "1" : "0",
-                                        layout.severity};
-  for (const BoxButton& button : layout.buttons) {
+                                        std::to_string(static_cast<int>(style.icon)),
+                                        std::to_string(style.defaultButton),
+                                        std::to_string(style.escapeCode),
+                                        style.systemModal ? "1" : "0",
+                                        style.severity};
+  for (const BoxButton& button : style.buttons) {
     arguments.push_back(button.label);
     arguments.push_back(std::to_string(button.code));
   }
@@ -45,19 +45,19 @@ std::optional<BoxRequest> ReadHelperArguments(const std::vector<std::string>& ar
       *icon > static_cast<int>(BoxIcon::Information))
     return std::nullopt;
   BoxRequest request{arguments[0], arguments[1], {}};
-  BoxLayout& layout = request.layout;
+  BoxStyle& style = request.style;
   for (std::size_t i = FixedArguments; i < arguments.size(); i += 2) {
     const auto code = Number(arguments[i + 1]);
     if (!code) return std::nullopt;
-    layout.buttons.push_back({arguments[i], *code});
+    style.buttons.push_back({arguments[i], *code});
   }
-  if (*defaultButton < 0 || static_cast<std::size_t>(*defaultButton) >= layout.buttons.size())
+  if (*defaultButton < 0 || static_cast<std::size_t>(*defaultButton) >= style.buttons.size())
     return std::nullopt;
-  layout.icon = static_cast<BoxIcon>(*icon);
-  layout.defaultButton = static_cast<std::size_t>(*defaultButton);
-  layout.escapeCode = *escapeCode;
-  layout.systemModal = *systemModal != 0;
-  layout.severity = arguments[6];
+  style.icon = static_cast<BoxIcon>(*icon);
+  style.defaultButton = static_cast<std::size_t>(*defaultButton);
+  style.escapeCode = *escapeCode;
+  style.systemModal = *systemModal != 0;
+  style.severity = arguments[6];
   return request;
 }
 

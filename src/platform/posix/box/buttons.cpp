@@ -1,4 +1,4 @@
-#include "platform/posix/box_buttons.h"
+#include "platform/posix/box/buttons.h"
 
 #include <cwchar>
 #include <cwctype>
@@ -26,11 +26,11 @@ wchar_t AccessLetter(const BoxButton& button) {
   return key == std::string_view::npos ? 0 : LetterAt(button.label, key);
 }
 
-std::optional<std::size_t> ButtonOfLetter(const BoxLayout& layout, wchar_t letter) {
+std::optional<std::size_t> ButtonOfLetter(const BoxStyle& style, wchar_t letter) {
   const auto lower = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(letter)));
   if (lower == 0) return std::nullopt;
-  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-    if (AccessLetter(layout.buttons[i]) == lower) return i;
+  for (std::size_t i = 0; i < style.buttons.size(); ++i) {
+    if (AccessLetter(style.buttons[i]) == lower) return i;
   }
   return std::nullopt;
 }

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/posix/ending_signals.h"
-#include "platform/posix/terminal/terminal_drawing.h"
-#include "platform/posix/terminal/terminal_keys.h"
+#include "platform/posix/process/signal_watch.h"
+#include "platform/posix/terminal/box_paint.h"
+#include "platform/posix/terminal/key_reader.h"
 
 namespace zorvane::posix {
 

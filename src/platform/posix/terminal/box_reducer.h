@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/posix/box_layout.h"
-#include "platform/posix/terminal/terminal_drawing.h"
-#include "platform/posix/terminal/terminal_keys.h"
+#include "platform/posix/box/box_style.h"
+#include "platform/posix/terminal/box_paint.h"
+#include "platform/posix/terminal/key_reader.h"
 
 namespace zorvane::posix {
 
@@ -22,13 +22,13 @@ struct BoxState {
   std::string controls;           // Ctrl keys that protocol reported, in order
 };
 
-BoxState StartState(const BoxLayout& layout);
+BoxState StartState(const BoxStyle& style);
 
 // The box's reducer: the bytes the terminal sent, read into keys and
 // applied in order until one answers. Nothing after the answer counts.
-void TakeBytes(const BoxLayout& layout, BoxState& state, std::string_view bytes);
+void TakeBytes(const BoxStyle& style, BoxState& state, std::string_view bytes);
 
 // No byte came for QuietWait(state.reader) milliseconds.
-void TakeQuiet(const BoxLayout& layout, BoxState& state);
+void TakeQuiet(const BoxStyle& style, BoxState& state);
 
 }  // namespace zorvane::posix

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/box_layout.h"
+#include "platform/posix/box/box_style.h"
 
 namespace zorvane::posix {
 
@@ -15,8 +15,8 @@ inline constexpr const char* LabelDomain = "zorvane";
 std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
                                      const std::vector<std::optional<std::string>>& translated);
 
-// The layout's labels in the user's language, from the tool's own message
+// The style's labels in the user's language, from the tool's own message
 // catalogue, in the locale's encoding. Both boxes show these.
-void TranslateLabels(BoxLayout& layout);
+void TranslateLabels(BoxStyle& style);
 
 }  // namespace zorvane::posix

@@ -1,11 +1,11 @@
-#include "platform/posix/terminal/terminal_drawing.h"
+#include "platform/posix/terminal/box_paint.h"
 
 #include <algorithm>
 #include <cwchar>
 #include <tuple>
 #include <utility>
 
-#include "platform/posix/box_buttons.h"
+#include "platform/posix/box/buttons.h"
 #include "platform/posix/terminal/terminal_text.h"
 
 namespace zorvane::posix {
@@ -115,11 +115,11 @@ void PutButton(Frame& frame, int row, int column, const BoxButton& button, bool 
 
 // Buttons left to right in rows no wider than `width`; each row lists the
 // indices of its buttons.
-std::vector<std::vector<std::size_t>> ButtonRows(const BoxLayout& layout, int width) {
+std::vector<std::vector<std::size_t>> ButtonRows(const BoxStyle& style, int width) {
   std::vector<std::vector<std::size_t>> rows(1);
   int used = 0;
-  for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-    const int columns = Columns(layout.buttons[i].label);
+  for (std::size_t i = 0; i < style.buttons.size(); ++i) {
+    const int columns = Columns(style.buttons[i].label);
     if (!rows.back().empty() && used + 2 + columns > width) {
       rows.emplace_back();
       used = 0;
@@ -130,36 +130,36 @@ std::vector<std::vector<std::size_t>> ButtonRows(const BoxLayout& layout, int wi
   return rows;
 }
 
-int RowColumns(const BoxLayout& layout, const std::vector<std::size_t>& row, int width) {
+int RowColumns(const BoxStyle& style, const std::vector<std::size_t>& row, int width) {
   int columns = -2;
-  for (std::size_t i : row) columns += 2 + std::min(width, Columns(layout.buttons[i].label));
+  for (std::size_t i : row) columns += 2 + std::min(width, Columns(style.buttons[i].label));
   return columns;
 }
 
-void PutButtons(Frame& frame, const BoxLayout& layout,
+void PutButtons(Frame& frame, const BoxStyle& style,
                 const std::vector<std::vector<std::size_t>>& rows, std::size_t focus, int top,
                 int left, int width, const Glyphs& glyphs) {
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    int column = left + std::max(0, (width - RowColumns(layout, rows[r], width)) / 2);
+    int column = left + std::max(0, (width - RowColumns(style, rows[r], width)) / 2);
     for (std::size_t i : rows[r]) {
       if (i != rows[r].front()) column += 2;
-      PutButton(frame, top + static_cast<int>(r), column, layout.buttons[i], i == focus, width,
+      PutButton(frame, top + static_cast<int>(r), column, style.buttons[i], i == focus, width,
                 glyphs);
-      column += std::min(width, Columns(layout.buttons[i].label));
+      column += std::min(width, Columns(style.buttons[i].label));
     }
   }
 }
 
 // All buttons side by side, as the box shows them where the screen allows.
-int OneRowColumns(const BoxLayout& layout) {
+int OneRowColumns(const BoxStyle& style) {
   int columns = -2;
-  for (const BoxButton& button : layout.buttons) columns += 2 + Columns(button.label);
+  for (const BoxButton& button : style.buttons) columns += 2 + Columns(button.label);
   return columns;
 }
 
-int WidestButton(const BoxLayout& layout) {
+int WidestButton(const BoxStyle& style) {
   int widest = 0;
-  for (const BoxButton& button : layout.buttons) widest = std::max(widest, Columns(button.label));
+  for (const BoxButton& button : style.buttons) widest = std::max(widest, Columns(button.label));
   return widest;
 }
 
@@ -184,11 +184,11 @@ struct BoxGeometry {
 };
 
 BoxGeometry MeasureFramed(const std::vector<TerminalLine>& lines, const TerminalLine& caption,
-                          const BoxLayout& layout, int sign, Screen screen) {
-  int inner = std::max({caption.columns + 4, OneRowColumns(layout), 10});
+                          const BoxStyle& style, int sign, Screen screen) {
+  int inner = std::max({caption.columns + 4, OneRowColumns(style), 10});
   for (const TerminalLine& line : lines) inner = std::max(inner, line.columns + sign);
   inner = std::min(inner, screen.columns - 4);
-  const int buttonRows = static_cast<int>(ButtonRows(layout, inner).size());
+  const int buttonRows = static_cast<int>(ButtonRows(style, inner).size());
   const int textRows = std::min(static_cast<int>(lines.size()), screen.rows - buttonRows - 4);
   const int height = textRows + buttonRows + 4;
   return {(screen.rows - height) / 2,
@@ -212,13 +212,13 @@ void PutFrame(Frame& frame, const BoxGeometry& box, const Glyphs& glyphs) {
   Put(frame, box.Bottom(), box.Right(), glyphs.bottomRight, {});
 }
 
-BoxPicture DrawFramed(const std::string& text, const std::string& title, const BoxLayout& layout,
+BoxPicture DrawFramed(const std::string& text, const std::string& title, const BoxStyle& style,
                       BoxView view, Screen screen, const Glyphs& glyphs) {
-  const int sign = layout.icon == BoxIcon::NoIcon ? 0 : SignColumns;
+  const int sign = style.icon == BoxIcon::NoIcon ? 0 : SignColumns;
   const std::vector<TerminalLine> lines =
       WrapTerminalText(text, std::max(1, screen.columns - 4 - sign));
   const TerminalLine caption = SafeTerminalLine(title);
-  const BoxGeometry box = MeasureFramed(lines, caption, layout, sign, screen);
+  const BoxGeometry box = MeasureFramed(lines, caption, style, sign, screen);
   const std::size_t scroll = ClampScroll(view.scroll, lines.size(), box.textRows);
   Frame frame{screen, std::vector<Cell>(static_cast<std::size_t>(screen.rows * screen.columns))};
   PutFrame(frame, box, glyphs);
@@ -231,13 +231,12 @@ BoxPicture DrawFramed(const std::string& text, const std::string& title, const B
   if (scroll + static_cast<std::size_t>(box.textRows) < lines.size())
     Put(frame, box.TextTop() + box.textRows, box.MarkColumn(), glyphs.below.bytes, {});
   if (sign)
-    Put(frame, box.TextTop(), box.ContentLeft(), SignOf(layout.icon).glyph,
-        SignOf(layout.icon).look);
+    Put(frame, box.TextTop(), box.ContentLeft(), SignOf(style.icon).glyph, SignOf(style.icon).look);
   for (int i = 0; i < box.textRows; ++i) {
     Put(frame, box.TextTop() + i, box.ContentLeft() + sign,
         lines[scroll + static_cast<std::size_t>(i)].bytes, {});
   }
-  PutButtons(frame, layout, ButtonRows(layout, box.inner), view.focus, box.ButtonTop(),
+  PutButtons(frame, style, ButtonRows(style, box.inner), view.focus, box.ButtonTop(),
              box.ContentLeft(), box.inner, glyphs);
   return {frame, scroll, static_cast<std::size_t>(std::max(1, box.textRows))};
 }
@@ -258,10 +257,10 @@ std::vector<std::vector<std::size_t>> RowsWithFocus(std::vector<std::vector<std:
 // No frame: the buttons at the bottom, then as much text as fits above
 // them, then the title if a row is left; a mark in the last column where
 // text is hidden.
-BoxPicture DrawBare(const std::string& text, const std::string& title, const BoxLayout& layout,
+BoxPicture DrawBare(const std::string& text, const std::string& title, const BoxStyle& style,
                     BoxView view, Screen screen, const Glyphs& glyphs) {
   const int width = std::max(1, screen.columns);
-  const auto rows = RowsWithFocus(ButtonRows(layout, width),
+  const auto rows = RowsWithFocus(ButtonRows(style, width),
                                   static_cast<std::size_t>(std::max(0, screen.rows)), view.focus);
   const int free = screen.rows - static_cast<int>(rows.size());
   const std::vector<TerminalLine> lines = WrapTerminalText(text, std::max(1, width - 1));
@@ -276,7 +275,7 @@ BoxPicture DrawBare(const std::string& text, const std::string& title, const Box
   if (scroll > 0 && textRows > 0) Put(frame, titled, width - 1, glyphs.above.bytes, {});
   if (scroll + static_cast<std::size_t>(textRows) < lines.size() && textRows > 0)
     Put(frame, titled + textRows - 1, width - 1, glyphs.below.bytes, {});
-  PutButtons(frame, layout, rows, view.focus, free, 0, width, glyphs);
+  PutButtons(frame, style, rows, view.focus, free, 0, width, glyphs);
   return {frame, scroll, static_cast<std::size_t>(std::max(1, textRows))};
 }
 
@@ -307,16 +306,16 @@ constexpr int LongestGap = 4;
 
 }  // namespace
 
-BoxPicture DrawBox(const std::string& text, const std::string& title, const BoxLayout& layout,
+BoxPicture DrawBox(const std::string& text, const std::string& title, const BoxStyle& style,
                    BoxView view, Screen screen) {
   const Glyphs& glyphs = GlyphsForLocale();
   screen.rows = std::max(1, screen.rows);
   screen.columns = std::max(1, screen.columns);
   const int inner = screen.columns - 4;
-  const bool framed = inner >= std::max(10, WidestButton(layout)) &&
-                      screen.rows >= static_cast<int>(ButtonRows(layout, inner).size()) + 5;
-  return framed ? DrawFramed(text, title, layout, view, screen, glyphs)
-                : DrawBare(text, title, layout, view, screen, glyphs);
+  const bool framed = inner >= std::max(10, WidestButton(style)) &&
+                      screen.rows >= static_cast<int>(ButtonRows(style, inner).size()) + 5;
+  return framed ? DrawFramed(text, title, style, view, screen, glyphs)
+                : DrawBare(text, title, style, view, screen, glyphs);
 }
 
 std::string FrameUpdate(const Frame* before, const Frame& after) {

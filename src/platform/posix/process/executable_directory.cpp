@@ -1,4 +1,4 @@
-#include "platform/posix/executable_directory.h"
+#include "platform/posix/process/executable_directory.h"
 
 #include <unistd.h>
 

@@ -1,22 +1,22 @@
-#include "platform/posix/terminal/terminal_state.h"
+#include "platform/posix/terminal/box_reducer.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/posix/box_buttons.h"
+#include "platform/posix/box/buttons.h"
 
 namespace zorvane::posix {
 namespace {
 
-void Apply(const KeyPress& press, const BoxLayout& layout, BoxState& state) {
-  const std::size_t count = layout.buttons.size();
+void Apply(const KeyPress& press, const BoxStyle& style, BoxState& state) {
+  const std::size_t count = style.buttons.size();
   BoxView& view = state.view;
   switch (press.key) {
     case Key::Next: view.focus = (view.focus + 1) % count; break;
     case Key::Previous: view.focus = (view.focus + count - 1) % count; break;
-    case Key::Press: state.answer = layout.buttons[view.focus].code; break;
+    case Key::Press: state.answer = style.buttons[view.focus].code; break;
     case Key::Escape:
-      if (layout.escapeCode != 0) state.answer = layout.escapeCode;
+      if (style.escapeCode != 0) state.answer = style.escapeCode;
       break;
     case Key::Up: view.scroll -= view.scroll > 0 ? 1 : 0; break;
     case Key::Down: ++view.scroll; break;
@@ -25,15 +25,15 @@ void Apply(const KeyPress& press, const BoxLayout& layout, BoxState& state) {
     case Key::Home: view.scroll = 0; break;
     case Key::End: view.scroll = static_cast<std::size_t>(-1) / 2; break;  // the drawing clamps it
     case Key::Letter:
-      if (const auto button = ButtonOfLetter(layout, press.letter))
-        state.answer = layout.buttons[*button].code;
+      if (const auto button = ButtonOfLetter(style, press.letter))
+        state.answer = style.buttons[*button].code;
       break;
     case Key::Chord:
       // ESC and a key cannot be told from Escape and then the key.
-      if (layout.escapeCode != 0) {
-        state.answer = layout.escapeCode;
+      if (style.escapeCode != 0) {
+        state.answer = style.escapeCode;
       } else if (const std::optional<KeyPress> plain = PlainKey(press.letter)) {
-        Apply(*plain, layout, state);
+        Apply(*plain, style, state);
       }
       break;
     case Key::Control: state.controls += static_cast<char>(press.letter); break;
@@ -47,30 +47,30 @@ bool IsReply(Key key) {
 }
 
 // Replies still count after the answer: the terminal must be left as found.
-void ApplyAll(const std::vector<KeyPress>& keys, const BoxLayout& layout, BoxState& state) {
+void ApplyAll(const std::vector<KeyPress>& keys, const BoxStyle& style, BoxState& state) {
   for (const KeyPress& press : keys) {
-    if (!state.answer || IsReply(press.key)) Apply(press, layout, state);
+    if (!state.answer || IsReply(press.key)) Apply(press, style, state);
   }
 }
 
 }  // namespace
 
-BoxState StartState(const BoxLayout& layout) {
+BoxState StartState(const BoxStyle& style) {
   BoxState state;
-  state.view.focus = layout.defaultButton;
+  state.view.focus = style.defaultButton;
   return state;
 }
 
-void TakeBytes(const BoxLayout& layout, BoxState& state, std::string_view bytes) {
+void TakeBytes(const BoxStyle& style, BoxState& state, std::string_view bytes) {
   std::vector<KeyPress> keys;
   ReadKeys(state.reader, bytes, keys);
-  ApplyAll(keys, layout, state);
+  ApplyAll(keys, style, state);
 }
 
-void TakeQuiet(const BoxLayout& layout, BoxState& state) {
+void TakeQuiet(const BoxStyle& style, BoxState& state) {
   std::vector<KeyPress> keys;
   ReadQuiet(state.reader, keys);
-  ApplyAll(keys, layout, state);
+  ApplyAll(keys, style, state);
 }
 
 }  // namespace zorvane::posix

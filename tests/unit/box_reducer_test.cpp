@@ -1,4 +1,4 @@
-#include "platform/posix/terminal/terminal_state.h"
+#include "platform/posix/terminal/box_reducer.h"
 
 #include <gtest/gtest.h>
 
@@ -40,9 +40,9 @@ TEST(TakeBytes, AnswersOnlyWhatWasPressed) {
       {"a mouse report in mode 1005", 4, "\x1b[M \xc3\xb8n", std::nullopt, 0},
   };
   for (const Case& test : cases) {
-    const BoxLayout layout = *LayOutBox(test.style);
-    BoxState state = StartState(layout);
-    TakeBytes(layout, state, test.bytes);
+    const BoxStyle style = *ReadStyle(test.style);
+    BoxState state = StartState(style);
+    TakeBytes(style, state, test.bytes);
     EXPECT_EQ(state.answer, test.answer) << test.name;
     if (!test.answer) {
       EXPECT_EQ(state.view.focus, test.focus) << test.name;
@@ -51,9 +51,9 @@ TEST(TakeBytes, AnswersOnlyWhatWasPressed) {
 }
 
 TEST(TakeBytes, RepliesCountEvenAfterTheAnswer) {
-  const BoxLayout layout = *LayOutBox(4);
-  BoxState state = StartState(layout);
-  TakeBytes(layout, state, "y\x1b[?1u\x1b[?62c\x03");
+  const BoxStyle style = *ReadStyle(4);
+  BoxState state = StartState(style);
+  TakeBytes(style, state, "y\x1b[?1u\x1b[?62c\x03");
   EXPECT_EQ(state.answer, 6);
   EXPECT_TRUE(state.keyboardProtocol);
   EXPECT_TRUE(state.replied);
@@ -63,19 +63,19 @@ TEST(TakeBytes, RepliesCountEvenAfterTheAnswer) {
 // Ctrl-Z comes as a byte (the box's mode leaves suspend to the box), Ctrl-C
 // through the keyboard protocol: both are handed on as controls, in order.
 TEST(TakeBytes, ControlKeysAreHandedOn) {
-  const BoxLayout layout = *LayOutBox(4);
-  BoxState state = StartState(layout);
-  TakeBytes(layout, state, "\x1a\x1b[99;5u");
+  const BoxStyle style = *ReadStyle(4);
+  BoxState state = StartState(style);
+  TakeBytes(style, state, "\x1a\x1b[99;5u");
   EXPECT_EQ(state.controls, "\x1a\x03");
   EXPECT_EQ(state.answer, std::nullopt);
 }
 
 TEST(TakeQuiet, ALoneEscapeAnswersWhereEscapeDoes) {
-  const BoxLayout layout = *LayOutBox(1);
-  BoxState state = StartState(layout);
-  TakeBytes(layout, state, "\x1b");
+  const BoxStyle style = *ReadStyle(1);
+  BoxState state = StartState(style);
+  TakeBytes(style, state, "\x1b");
   EXPECT_EQ(state.answer, std::nullopt);
-  TakeQuiet(layout, state);
+  TakeQuiet(style, state);
   EXPECT_EQ(state.answer, 2);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/posix/cut_character.h"
+#include "platform/posix/box/cut_character.h"
 
 #include <cwchar>
 

@@ -5,8 +5,10 @@
 add_library(zorvane_posix STATIC
   src/platform/posix/box/box_style.cpp
   src/platform/posix/box/buttons.cpp
+  src/platform/posix/box/characters.cpp
   src/platform/posix/box/cut_character.cpp
   src/platform/posix/box/helper_request.cpp
+  src/platform/posix/box/icons.cpp
   src/platform/posix/box/labels.cpp
   src/platform/posix/process/executable_directory.cpp
   src/platform/posix/terminal/box_paint.cpp

@@ -30,17 +30,6 @@ BoxIcon IconOf(std::int32_t word) {
   }
 }
 
-std::string SeverityOf(BoxIcon icon) {
-  switch (icon) {
-    case BoxIcon::Error: return "Critical";
-    case BoxIcon::Question: return "Question";
-    case BoxIcon::Warning: return "Warning";
-    case BoxIcon::Information: return "Information";
-    case BoxIcon::NoIcon: break;
-  }
-  return {};
-}
-
 constexpr int CancelCode = 2;
 
 // Escape answers Cancel where there is one, OK on the OK-only box, and
@@ -60,8 +49,13 @@ std::optional<BoxStyle> ReadStyle(std::int32_t word) {
   auto defaultButton = static_cast<std::size_t>((word >> 8) & 0x3);
   if (defaultButton >= buttons.size()) defaultButton = 0;
   const int escapeCode = EscapeCodeOf(buttons);
-  return BoxStyle{std::move(buttons),   IconOf(word), defaultButton,           escapeCode,
-                  (word & 0x1000) != 0, KeyNames{},   SeverityOf(IconOf(word))};
+  return BoxStyle{std::move(buttons),
+                  IconOf(word),
+                  defaultButton,
+                  escapeCode,
+                  (word & 0x1000) != 0,
+                  KeyNames{},
+                  FactsOf(IconOf(word)).severity};
 }
 
 std::string PlainLabel(std::string_view label) {

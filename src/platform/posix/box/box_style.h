@@ -7,14 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/box/icons.h"
+
 namespace zorvane::posix {
 
 struct BoxButton {
   std::string label;  // "_" before the access key; OK and Cancel have none, as on Windows
   int code;           // what the process exits with when it is pressed
 };
-
-enum class BoxIcon { NoIcon, Error, Question, Warning, Information };
 
 // The keys the line prompt names, in the labels' language.
 struct KeyNames {

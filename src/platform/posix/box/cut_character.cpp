@@ -1,6 +1,6 @@
 #include "platform/posix/box/cut_character.h"
 
-#include <cwchar>
+#include "platform/posix/box/characters.h"
 
 namespace zorvane::posix {
 namespace {
@@ -8,12 +8,11 @@ namespace {
 // Where an incomplete character at the end begins, in the locale's
 // encoding; npos where the text ends whole or breaks earlier.
 std::size_t LocaleCut(const std::string& text) {
-  std::mbstate_t state{};
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = std::mbrtowc(nullptr, text.data() + at, text.size() - at, &state);
-    if (length == static_cast<std::size_t>(-2)) return at;
-    if (length == static_cast<std::size_t>(-1)) return std::string::npos;
-    at += length == 0 ? 1 : length;
+    const Character character = DecodeAt(text, at);
+    if (character.decoding == Decoding::Incomplete) return at;
+    if (character.decoding == Decoding::Broken) return std::string::npos;
+    at += character.length;
   }
   return std::string::npos;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/posix/box/buttons.h"
+#include "platform/posix/box/characters.h"
 #include "platform/posix/terminal/terminal_text.h"
 
 namespace zorvane::posix {
@@ -29,15 +30,8 @@ struct Sign {
 
 // The style's sign, bold in its colour; it takes one column and two more to the text.
 Sign SignOf(BoxIcon icon) {
-  const bool utf8 = LocaleIsUtf8();
-  switch (icon) {
-    case BoxIcon::Error: return {utf8 ? "✖" : "X", {Bold, 31}};
-    case BoxIcon::Question: return {"?", {Bold, 34}};
-    case BoxIcon::Warning: return {utf8 ? "⚠" : "!", {Bold, 33}};
-    case BoxIcon::Information: return {utf8 ? "ℹ" : "i", {Bold, 34}};
-    case BoxIcon::NoIcon: break;
-  }
-  return {};
+  const IconFacts& facts = FactsOf(icon);
+  return {LocaleIsUtf8() ? facts.sign : facts.asciiSign, {Bold, facts.colour}};
 }
 constexpr int SignColumns = 3;
 
@@ -56,11 +50,9 @@ Cell& CellAt(Frame& frame, int row, int column) {
 void Put(Frame& frame, int row, int column, std::string_view text, Look look) {
   if (row < 0 || row >= frame.screen.rows) return;
   while (!text.empty()) {
-    std::mbstate_t state{};
-    wchar_t character = 0;
-    std::size_t length = std::mbrtowc(&character, text.data(), text.size(), &state);
-    if (length == 0 || length > text.size()) length = 1;
-    const int width = std::max(1, wcwidth(character));
+    const Character character = DecodeAt(text);
+    const std::size_t length = character.length;
+    const int width = std::max(1, wcwidth(character.code));
     if (column < 0 || column + width > frame.screen.columns) return;
     Cell& cell = CellAt(frame, row, column);
     if (cell.glyph.empty() && column > 0) CellAt(frame, row, column - 1).glyph = " ";

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <type_traits>
 
+#include "platform/posix/box/characters.h"
+
 namespace zorvane::posix {
 namespace {
 
@@ -70,14 +72,12 @@ bool Decode(PartialCharacter& partial, unsigned char byte, wchar_t& unit) {
     return true;
   }
   partial.bytes[partial.length++] = static_cast<char>(byte);
-  std::mbstate_t state{};
-  wchar_t character = 0;
-  const std::size_t length = std::mbrtowc(&character, partial.bytes.data(), partial.length, &state);
-  const bool incomplete = length == static_cast<std::size_t>(-2);
+  const Character decoded = DecodeAt(std::string_view(partial.bytes.data(), partial.length));
+  const bool incomplete = decoded.decoding == Decoding::Incomplete;
   if (incomplete && partial.length < partial.bytes.size()) return false;
   const std::size_t had = partial.length;
   partial.length = 0;
-  if (incomplete || length == static_cast<std::size_t>(-1)) {
+  if (decoded.decoding != Decoding::Whole) {
     // A broken character is dropped; a byte that broke it off is read
     // again on its own.
     if (had > 1) return Decode(partial, byte, unit);
@@ -85,8 +85,8 @@ bool Decode(PartialCharacter& partial, unsigned char byte, wchar_t& unit) {
     return true;
   }
   const bool loneHighControl =
-      had == 1 && IsC1(byte) && std::iswcntrl(static_cast<wint_t>(character));
-  unit = loneHighControl ? static_cast<wchar_t>(byte) : character;
+      had == 1 && IsC1(byte) && std::iswcntrl(static_cast<wint_t>(decoded.code));
+  unit = loneHighControl ? static_cast<wchar_t>(byte) : decoded.code;
   return true;
 }
 
@@ -252,7 +252,7 @@ void KeyboardProtocolKey(std::string_view parameters, std::vector<KeyPress>& key
   }
   if (withoutShift == Alt && code > 0x20 && code != Del &&
       !std::iswcntrl(static_cast<wint_t>(code)))
-    return Emit(keys, Key::Letter, static_cast<wchar_t>(std::towlower(static_cast<wint_t>(code))));
+    return Emit(keys, Key::Letter, LowerCase(static_cast<wchar_t>(code)));
 }
 
 void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<KeyPress>& keys) {
@@ -449,7 +449,7 @@ std::optional<KeyPress> PlainKey(wchar_t character) {
   if (character < 0x20 || character == Del || IsC1(character) || character >= Broken ||
       std::iswcntrl(wide) || std::iswspace(wide))
     return std::nullopt;
-  return KeyPress{Key::Letter, static_cast<wchar_t>(std::towlower(wide))};
+  return KeyPress{Key::Letter, LowerCase(character)};
 }
 
 void ReadKeys(KeyReader& reader, std::string_view bytes, std::vector<KeyPress>& keys) {

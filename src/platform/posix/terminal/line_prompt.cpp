@@ -4,10 +4,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cwchar>
-#include <cwctype>
-
 #include "platform/posix/box/buttons.h"
+#include "platform/posix/box/characters.h"
 #include "platform/posix/process/write_all.h"
 #include "platform/posix/terminal/terminal_text.h"
 
@@ -49,20 +47,6 @@ std::string ChoiceLine(const BoxStyle& style) {
   return line + " (" + SafeTerminalLine(style.keyNames.enter).bytes + ": " +
          SafeTerminalLine(PlainLabel(style.buttons[style.defaultButton].label)).bytes + escape +
          ")? ";
-}
-
-// `text` in lower case, character by character in the locale's encoding.
-std::wstring Lowered(const std::string& text) {
-  std::wstring lowered;
-  std::mbstate_t state{};
-  for (std::size_t at = 0; at < text.size();) {
-    wchar_t character = 0;
-    const std::size_t length = std::mbrtowc(&character, text.data() + at, text.size() - at, &state);
-    if (length == 0 || length > text.size() - at) return {};
-    lowered += static_cast<wchar_t>(std::towlower(static_cast<wint_t>(character)));
-    at += length;
-  }
-  return lowered;
 }
 
 // One line from the terminal without its line end; no value at end of input.

@@ -7,6 +7,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "platform/posix/box/characters.h"
+
 namespace zorvane::posix {
 
 bool LocaleIsUtf8() {
@@ -29,14 +31,10 @@ TerminalLine Placeholder(wint_t character) {
 
 // Decodes one character at the front of `text` and says how many bytes it took.
 TerminalLine NextCell(std::string_view text, std::size_t& consumed) {
-  std::mbstate_t state{};
-  wchar_t character = 0;
-  const std::size_t length = std::mbrtowc(&character, text.data(), text.size(), &state);
-  if (length == static_cast<std::size_t>(-1) || length == static_cast<std::size_t>(-2)) {
-    consumed = 1;
-    return Placeholder(0xFFFD);
-  }
-  consumed = length == 0 ? 1 : length;
+  const Character decoded = DecodeAt(text);
+  consumed = decoded.length;
+  if (decoded.decoding != Decoding::Whole) return Placeholder(0xFFFD);
+  const wchar_t character = decoded.code;
   if (character == 0 || std::iswcntrl(static_cast<wint_t>(character))) {
     return Placeholder(static_cast<wint_t>(character));
   }

@@ -101,17 +101,6 @@ void FilterEvent(GdkEvent* event, gpointer data) {
   if (!Swallowed(*static_cast<DialogState*>(data), event)) gtk_main_do_event(event);
 }
 
-const char* IconNameOf(BoxIcon icon) {
-  switch (icon) {
-    case BoxIcon::Error: return "dialog-error";
-    case BoxIcon::Question: return "dialog-question";
-    case BoxIcon::Warning: return "dialog-warning";
-    case BoxIcon::Information: return "dialog-information";
-    case BoxIcon::NoIcon: break;
-  }
-  return nullptr;
-}
-
 // One line end throughout: the text's own CR LF becomes LF.
 std::string WithLineFeeds(const std::string& text) {
   std::string out;
@@ -145,7 +134,7 @@ GtkWidget* MessageLabel(const std::string& text) {
 void AddMessage(GtkDialog* dialog, DialogState& state, int width, int heightLimit) {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, TextMargins);
   gtk_container_set_border_width(GTK_CONTAINER(row), TextMargins);
-  const char* iconName = IconNameOf(state.style->icon);
+  const char* iconName = FactsOf(state.style->icon).desktopName;
   if (iconName) {
     GtkWidget* image = gtk_image_new_from_icon_name(iconName, GTK_ICON_SIZE_DIALOG);
     gtk_widget_set_valign(image, GTK_ALIGN_START);

@@ -11,8 +11,10 @@ add_library(zorvane_posix STATIC
   src/platform/posix/box/icons.cpp
   src/platform/posix/box/labels.cpp
   src/platform/posix/process/executable_directory.cpp
+  src/platform/posix/terminal/box_geometry.cpp
   src/platform/posix/terminal/box_paint.cpp
   src/platform/posix/terminal/box_reducer.cpp
+  src/platform/posix/terminal/frame.cpp
   src/platform/posix/terminal/key_reader.cpp
   src/platform/posix/terminal/line_prompt.cpp
   src/platform/posix/terminal/terminal_text.cpp)

@@ -13,9 +13,10 @@
 
 #include "platform/posix/terminal/key_reader.h"
 
+using zorvane::posix::Input;
 using zorvane::posix::KeyPress;
 using zorvane::posix::KeyReader;
-using zorvane::posix::ReadKeys;
+using zorvane::posix::ReadInputs;
 
 namespace {
 
@@ -104,8 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // nowhere, and read at rest they are Ctrl keys (Ctrl-X, Ctrl-Z).
     const bool cancelAtRest =
         (byte == '\x18' || byte == '\x1a') && reader.state == zorvane::posix::ReadState::Ground;
-    std::vector<KeyPress> keys;
-    ReadKeys(reader, std::string_view(&byte, 1), keys);
+    std::vector<Input> keys;
+    ReadInputs(reader, std::string_view(&byte, 1), keys);
     // ESC begins anew in both readers: a key it brings out is the end of
     // what came before it (a lone ESC, ESC O with no SS3 ending).
     if (!keys.empty() && seen == Seen::Nothing && byte != '\x1b' && !cancelAtRest) std::abort();

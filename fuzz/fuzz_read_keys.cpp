@@ -10,32 +10,40 @@
 
 #include "platform/posix/terminal/key_reader.h"
 
+using zorvane::posix::Input;
 using zorvane::posix::KeyPress;
 using zorvane::posix::KeyReader;
-using zorvane::posix::ReadKeys;
+using zorvane::posix::ReadInputs;
 
 namespace {
 
 // The keys of `bytes` read in two pieces; none where the split falls
 // after a lone ESC and before another, which is a pause between two keys.
-std::optional<std::vector<KeyPress>> Read(const std::string& bytes, std::size_t split) {
+std::optional<std::vector<Input>> Read(const std::string& bytes, std::size_t split) {
   KeyReader reader;
-  std::vector<KeyPress> keys;
-  ReadKeys(reader, std::string_view(bytes).substr(0, split), keys);
+  std::vector<Input> keys;
+  ReadInputs(reader, std::string_view(bytes).substr(0, split), keys);
   if (reader.state == zorvane::posix::ReadState::Escape && split < bytes.size() &&
       bytes[split] == '\x1b')
     return std::nullopt;
-  ReadKeys(reader, std::string_view(bytes).substr(split), keys);
+  ReadInputs(reader, std::string_view(bytes).substr(split), keys);
   if (reader.parameters.size() > 40) std::abort();
   return keys;
 }
 
-bool Same(const std::vector<KeyPress>& a, const std::optional<std::vector<KeyPress>>& maybe) {
+bool Same(const std::vector<Input>& a, const std::optional<std::vector<Input>>& maybe) {
   if (!maybe) return true;
-  const std::vector<KeyPress>& b = *maybe;
+  const std::vector<Input>& b = *maybe;
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i].key != b[i].key || a[i].letter != b[i].letter) return false;
+    if (a[i].index() != b[i].index()) return false;
+    const auto* pressA = std::get_if<KeyPress>(&a[i]);
+    const auto* pressB = std::get_if<KeyPress>(&b[i]);
+    if (pressA && (pressA->key != pressB->key || pressA->letter != pressB->letter)) return false;
+    const auto* chordA = std::get_if<zorvane::posix::ControlChord>(&a[i]);
+    if (chordA && chordA->byte != std::get<zorvane::posix::ControlChord>(b[i]).byte) return false;
+    const auto* reportA = std::get_if<zorvane::posix::Report>(&a[i]);
+    if (reportA && *reportA != std::get<zorvane::posix::Report>(b[i])) return false;
   }
   return true;
 }

@@ -4,91 +4,36 @@
 
 #include <clocale>
 #include <cwchar>
-#include <regex>
 #include <set>
+#include <utility>
+
+#include "fake_terminal.h"
 
 namespace zorvane::posix {
 namespace {
 
-std::string Bytes(const BoxPicture& picture) {
-  return FrameUpdate(nullptr, picture.frame);
-}
-
-// A terminal that knows what the box sends: cursor moves, erasing the
-// screen, and looks (taken as they come, checked apart); every other
-// sequence is an error. Holds the characters each cell shows.
-struct FakeTerminal {
-  Screen screen;
-  std::vector<std::string> cells;
-  int row = 0, column = 0;
-  std::string unknown;
-
-  explicit FakeTerminal(Screen size)
-      : screen(size), cells(static_cast<std::size_t>(size.rows * size.columns), " ") {}
-
-  void Feed(const std::string& bytes) {
-    static const std::regex sequence("^\x1b\\[([0-9;]*)([A-Za-z])");
-    for (std::size_t at = 0; at < bytes.size();) {
-      std::smatch found;
-      const std::string rest = bytes.substr(at);
-      if (std::regex_search(rest, found, sequence)) {
-        Obey(found[1], found[2].str()[0]);
-        at += static_cast<std::size_t>(found.length(0));
-        continue;
-      }
-      std::mbstate_t state{};
-      wchar_t character = 0;
-      std::size_t length = std::mbrtowc(&character, rest.data(), rest.size(), &state);
-      if (length == 0 || length > rest.size()) length = 1;
-      if (static_cast<unsigned char>(rest[0]) < 0x20) unknown += rest.substr(0, 1);
-      const int width = std::max(1, wcwidth(character));
-      if (row < screen.rows && column < screen.columns)
-        cells[static_cast<std::size_t>(row * screen.columns + column)] = rest.substr(0, length);
-      if (width == 2 && column + 1 < screen.columns)
-        cells[static_cast<std::size_t>(row * screen.columns + column + 1)] = "";
-      column += width;
-      at += length;
-    }
-  }
-
-  void Obey(const std::string& parameters, char final) {
-    if (final == 'H') {
-      const std::size_t split = parameters.find(';');
-      row = parameters.empty() ? 0 : std::stoi(parameters.substr(0, split)) - 1;
-      column = split == std::string::npos ? 0 : std::stoi(parameters.substr(split + 1)) - 1;
-    } else if (final == 'J' && parameters == "2") {
-      std::fill(cells.begin(), cells.end(), " ");
-    } else if (final != 'm') {
-      unknown += parameters + final;
-    }
-  }
-
-  std::string Text() const {
-    std::string all;
-    for (int r = 0; r < screen.rows; ++r) {
-      for (int c = 0; c < screen.columns; ++c)
-        all += cells[static_cast<std::size_t>(r * screen.columns + c)];
-      all += "\n";
-    }
-    return all;
-  }
+// The box as the loop draws it: measured for the screen, then painted.
+struct Drawn {
+  BoxGeometry box;
+  Frame frame;
 };
 
-std::string Shown(const BoxPicture& picture) {
-  FakeTerminal terminal(picture.frame.screen);
-  terminal.Feed(Bytes(picture));
-  EXPECT_EQ(terminal.unknown, "");
-  return terminal.Text();
+Drawn DrawBox(const std::string& text, const std::string& title, const BoxStyle& style,
+              BoxView view, Screen screen) {
+  BoxGeometry box = Measure(text, title, style, screen);
+  Frame frame = Paint(box, style, view);
+  return {std::move(box), std::move(frame)};
 }
 
-std::string Glyphs(const Frame& frame) {
-  std::string all;
-  for (int r = 0; r < frame.screen.rows; ++r) {
-    for (int c = 0; c < frame.screen.columns; ++c)
-      all += frame.cells[static_cast<std::size_t>(r * frame.screen.columns + c)].glyph;
-    all += "\n";
-  }
-  return all;
+std::string Bytes(const Drawn& drawn) {
+  return FrameUpdate(nullptr, drawn.frame);
+}
+
+std::string Shown(const Drawn& drawn) {
+  FakeTerminal terminal(drawn.frame.screen);
+  terminal.Feed(Bytes(drawn));
+  EXPECT_EQ(terminal.unknown, "");
+  return terminal.Text();
 }
 
 TEST(DrawBox, TextNeverBringsItsOwnControlBytes) {
@@ -116,7 +61,7 @@ TEST(DrawBox, ButtonsWrapWholeOnANarrowScreenAndFirstWhenTiny) {
 TEST(DrawBox, TheFocusedButtonIsShownWhereNotAllFit) {
   std::setlocale(LC_ALL, "C");
   const BoxStyle style = *ReadStyle(512 + 2);  // Abort, Retry, Ignore; Ignore the default
-  const BoxPicture picture = DrawBox("Disk?", "T", style, {2, 0}, {2, 12});
+  const Drawn picture = DrawBox("Disk?", "T", style, {2, 0}, {2, 12});
   const std::string shown = Shown(picture);
   EXPECT_NE(shown.find("< Ignore >"), std::string::npos) << shown;
   bool reversed = false;
@@ -136,8 +81,9 @@ TEST(DrawBox, TallTextScrollsWithMarksAndLongTitlesAreCut) {
   EXPECT_NE(first.find("v |"), std::string::npos);  // more below
   EXPECT_NE(first.find("TTT..."), std::string::npos);
   EXPECT_EQ(first.find("END"), std::string::npos);
-  const BoxPicture end = DrawBox(text, "T", *ReadStyle(4), {0, 1000}, screen);
-  EXPECT_EQ(end.scroll + end.textRows, 26u);  // clamped to the last line, an empty one
+  const Drawn end = DrawBox(text, "T", *ReadStyle(4), {0, 1000}, screen);
+  EXPECT_EQ(end.box.LastScroll() + static_cast<std::size_t>(end.box.textRows),
+            26u);  // the last line, an empty one
   const std::string last = Shown(end);
   EXPECT_NE(last.find("line 25"), std::string::npos);
   EXPECT_NE(last.find("^ |"), std::string::npos);  // more above
@@ -156,31 +102,32 @@ TEST(DrawBox, EachIconDrawsItsOwnSign) {
   std::setlocale(LC_ALL, "C");
 }
 
-// Any frame, drawn over any other of the same size by FrameUpdate, shows
-// just what it would show drawn whole, wide characters included.
+// Any box, drawn over any other of the same size by FrameUpdate, shows
+// just what it would show drawn whole, looks and wide characters included.
 TEST(FrameUpdate, TurnsOneFrameIntoTheNext) {
   ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
   const Screen screen{12, 40};
   const BoxStyle style = *ReadStyle(3 + 32);
   std::string tall;
   for (int line = 1; line <= 20; ++line) tall += "行 " + std::to_string(line) + "\r\n";
-  const std::vector<BoxPicture> pictures = {
+  const std::vector<Drawn> pictures = {
       DrawBox(tall, "題", style, {0, 0}, screen), DrawBox(tall, "題", style, {1, 0}, screen),
       DrawBox(tall, "題", style, {1, 3}, screen), DrawBox("short", "t", style, {2, 0}, screen),
       DrawBox(tall, "題", style, {0, 100}, screen)};
-  for (const BoxPicture& before : pictures) {
-    for (const BoxPicture& after : pictures) {
+  for (const Drawn& before : pictures) {
+    for (const Drawn& after : pictures) {
       FakeTerminal terminal(screen);
       terminal.Feed(Bytes(before));
       terminal.Feed(FrameUpdate(&before.frame, after.frame));
-      EXPECT_EQ(terminal.Text(), Glyphs(after.frame));
+      EXPECT_EQ(terminal.cells, after.frame.cells);
+      EXPECT_EQ(terminal.look, Look{});
       EXPECT_EQ(terminal.unknown, "");
       // The cursor rests on the focused button's label, where a screen
       // reader looks.
       const int focus = after.frame.cursorRow * screen.columns + after.frame.cursorColumn;
       ASSERT_GE(after.frame.cursorRow, 0);
       EXPECT_EQ(terminal.row * screen.columns + terminal.column, focus);
-      EXPECT_EQ(terminal.cells[static_cast<std::size_t>(focus) - 2], "<");
+      EXPECT_EQ(terminal.cells[static_cast<std::size_t>(focus) - 2].glyph, "<");
     }
   }
   EXPECT_EQ(FrameUpdate(&pictures[0].frame, pictures[0].frame), "");
@@ -192,13 +139,13 @@ TEST(FrameUpdate, TabAndScrollWriteLittle) {
   std::setlocale(LC_ALL, "C");
   const Screen screen{24, 80};
   const BoxStyle style = *ReadStyle(4);
-  const BoxPicture yes = DrawBox("Hello_there", "Zt", style, {0, 0}, screen);
-  const BoxPicture no = DrawBox("Hello_there", "Zt", style, {1, 0}, screen);
+  const Drawn yes = DrawBox("Hello_there", "Zt", style, {0, 0}, screen);
+  const Drawn no = DrawBox("Hello_there", "Zt", style, {1, 0}, screen);
   EXPECT_LE(FrameUpdate(&yes.frame, no.frame).size(), 60u);
   std::string tall;
   for (int line = 1; line <= 40; ++line) tall += "line " + std::to_string(line) + "\r\n";
-  const BoxPicture top = DrawBox(tall, "T", style, {0, 0}, screen);
-  const BoxPicture down = DrawBox(tall, "T", style, {0, 1}, screen);
+  const Drawn top = DrawBox(tall, "T", style, {0, 0}, screen);
+  const Drawn down = DrawBox(tall, "T", style, {0, 1}, screen);
   EXPECT_LE(FrameUpdate(&top.frame, down.frame).size(), 183u);
 }
 

@@ -2,8 +2,43 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace zorvane::posix {
 namespace {
+
+// 40 numbered lines in a Yes/No box at 80x24: 19 rows of text show at
+// once, so a page is 19 lines and the last scroll is 21.
+std::string Tall() {
+  std::string text;
+  for (int line = 1; line <= 40; ++line) text += std::to_string(line) + "\n";
+  return text.substr(0, text.size() - 1);
+}
+
+struct Outcome {
+  BoxState state;
+  std::vector<Effect> effects;
+};
+
+// `bytes` read as one read and applied in order, from `start`, with the
+// caller's keys Ctrl-C, Ctrl-\ and Ctrl-Z; then the quiet after them where `quiet`.
+Outcome Apply(int style, std::string_view bytes, BoxView start = {}, bool quiet = false,
+              const std::string& text = "x") {
+  const BoxStyle boxStyle = *ReadStyle(style);
+  const BoxGeometry box = Measure(text, "t", boxStyle, {24, 80});
+  Outcome run{StartState(boxStyle), {}};
+  if (start.focus || start.scroll) run.state.view = start;
+  KeyReader reader;
+  std::vector<Input> inputs;
+  ReadInputs(reader, bytes, inputs);
+  if (quiet) ReadQuiet(reader, inputs);
+  for (const Input& input : inputs) {
+    Reduced next = Reduce(run.state, boxStyle, box, {0x03, 0x1c, 0x1a}, input);
+    run.state = next.state;
+    run.effects.insert(run.effects.end(), next.effects.begin(), next.effects.end());
+  }
+  return run;
+}
 
 struct Case {
   const char* name;
@@ -40,9 +75,7 @@ TEST(TakeBytes, AnswersOnlyWhatWasPressed) {
       {"a mouse report in mode 1005", 4, "\x1b[M \xc3\xb8n", std::nullopt, 0},
   };
   for (const Case& test : cases) {
-    const BoxStyle style = *ReadStyle(test.style);
-    BoxState state = StartState(style);
-    TakeBytes(style, state, test.bytes);
+    const BoxState state = Apply(test.style, test.bytes).state;
     EXPECT_EQ(state.answer, test.answer) << test.name;
     if (!test.answer) {
       EXPECT_EQ(state.view.focus, test.focus) << test.name;
@@ -50,33 +83,73 @@ TEST(TakeBytes, AnswersOnlyWhatWasPressed) {
   }
 }
 
-TEST(TakeBytes, RepliesCountEvenAfterTheAnswer) {
-  const BoxStyle style = *ReadStyle(4);
-  BoxState state = StartState(style);
-  TakeBytes(style, state, "y\x1b[?1u\x1b[?62c\x03");
-  EXPECT_EQ(state.answer, 6);
-  EXPECT_TRUE(state.keyboardProtocol);
-  EXPECT_TRUE(state.replied);
-  EXPECT_EQ(state.controls, "");
+// Every key the box knows, as a terminal sends it, from a given view:
+// where the focus and the scroll go, and what it answers.
+TEST(Reduce, EveryKeyDoesWhatItSays) {
+  struct KeyCase {
+    const char* name;
+    int style;
+    const char* bytes;
+    BoxView from;
+    BoxView to;
+    std::optional<int> answer;
+  };
+  const KeyCase cases[] = {
+      {"Up", 4, "\x1b[A", {0, 5}, {0, 4}, std::nullopt},
+      {"Up at the top", 4, "\x1b[A", {0, 0}, {0, 0}, std::nullopt},
+      {"Down", 4, "\x1b[B", {0, 5}, {0, 6}, std::nullopt},
+      {"Down at the end", 4, "\x1b[B", {0, 21}, {0, 21}, std::nullopt},
+      {"PgUp", 4, "\x1b[5~", {0, 20}, {0, 1}, std::nullopt},
+      {"PgUp near the top", 4, "\x1b[5~", {0, 5}, {0, 0}, std::nullopt},
+      {"PgDn", 4, "\x1b[6~", {0, 0}, {0, 19}, std::nullopt},
+      {"PgDn near the end", 4, "\x1b[6~", {0, 10}, {0, 21}, std::nullopt},
+      {"Home", 4, "\x1b[H", {0, 7}, {0, 0}, std::nullopt},
+      {"End", 4, "\x1b[F", {0, 3}, {0, 21}, std::nullopt},
+      {"Tab", 3, "\t", {1, 0}, {2, 0}, std::nullopt},
+      {"Tab past the last", 3, "\t", {2, 0}, {0, 0}, std::nullopt},
+      {"Shift+Tab", 3, "\x1b[Z", {0, 0}, {2, 0}, std::nullopt},
+      {"Right", 3, "\x1b[C", {0, 0}, {1, 0}, std::nullopt},
+      {"Left", 3, "\x1b[D", {1, 0}, {0, 0}, std::nullopt},
+      {"Return on the focus", 3, "\r", {1, 0}, {1, 0}, 7},
+      {"Space on the focus", 3, " ", {2, 0}, {2, 0}, 2},
+      {"Escape with Cancel", 3, "\x1b", {0, 0}, {0, 0}, 2},
+      {"Escape without", 4, "\x1b", {0, 0}, {0, 0}, std::nullopt},
+      {"an access letter", 4, "N", {0, 0}, {0, 0}, 7},
+      {"no access letter", 4, "x", {0, 5}, {0, 5}, std::nullopt},
+      {"Alt+n with Cancel: Escape", 3, "\x1bn", {0, 0}, {0, 0}, 2},
+      {"Alt+n without: n", 4, "\x1bn", {0, 0}, {0, 0}, 7},
+  };
+  for (const KeyCase& test : cases) {
+    const BoxState state = Apply(test.style, test.bytes, test.from, true, Tall()).state;
+    EXPECT_EQ(state.answer, test.answer) << test.name;
+    EXPECT_EQ(state.view.focus, test.to.focus) << test.name;
+    EXPECT_EQ(state.view.scroll, test.to.scroll) << test.name;
+  }
 }
 
-// Ctrl-Z comes as a byte (the box's mode leaves suspend to the box), Ctrl-C
-// through the keyboard protocol: both are handed on as controls, in order.
-TEST(TakeBytes, ControlKeysAreHandedOn) {
-  const BoxStyle style = *ReadStyle(4);
-  BoxState state = StartState(style);
-  TakeBytes(style, state, "\x1a\x1b[99;5u");
-  EXPECT_EQ(state.controls, "\x1a\x03");
-  EXPECT_EQ(state.answer, std::nullopt);
+// The terminal's replies and the caller's control keys become effects,
+// whichever way they come: Ctrl-Z as a byte (the box's mode leaves suspend
+// to the box), Ctrl-C through the keyboard protocol. After the answer only
+// the replies count: the terminal must still be left as it was found.
+TEST(Reduce, RepliesAndControlKeysAreEffects) {
+  using E = std::vector<Effect>;
+  EXPECT_EQ(Apply(4, "\x1b[?1u\x1b[?62c").effects,
+            (E{Effect::UseKeyboardProtocol, Effect::RepliesIn}));
+  EXPECT_EQ(Apply(4, "\x1a\x1b[99;5u\x1c").effects,
+            (E{Effect::Suspend, Effect::Interrupt, Effect::Quit}));
+  EXPECT_EQ(Apply(4, "\x01\x1b[120;5u").effects, E{});  // Ctrl-A, Ctrl-X: nobody's keys
+  const Outcome answered = Apply(4, "y\x03\t\x1b[?1u\x1b[?62c");
+  EXPECT_EQ(answered.state.answer, 6);
+  EXPECT_EQ(answered.state.view.focus, 0u);
+  EXPECT_EQ(answered.effects, (E{Effect::UseKeyboardProtocol, Effect::RepliesIn}));
 }
 
-TEST(TakeQuiet, ALoneEscapeAnswersWhereEscapeDoes) {
-  const BoxStyle style = *ReadStyle(1);
-  BoxState state = StartState(style);
-  TakeBytes(style, state, "\x1b");
-  EXPECT_EQ(state.answer, std::nullopt);
-  TakeQuiet(style, state);
-  EXPECT_EQ(state.answer, 2);
+TEST(Clamped, AViewStaysInsideABoxMeasuredAnew) {
+  const BoxStyle style = *ReadStyle(4);
+  const BoxGeometry tall = Measure(Tall(), "t", style, {24, 80});
+  EXPECT_EQ(Clamped({1, 100}, tall).scroll, 21u);
+  EXPECT_EQ(Clamped({1, 100}, tall).focus, 1u);
+  EXPECT_EQ(Clamped({0, 100}, Measure("x", "t", style, {24, 80})).scroll, 0u);
 }
 
 }  // namespace

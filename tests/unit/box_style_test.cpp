@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 
 namespace zorvane::posix {
@@ -12,8 +13,8 @@ std::string Describe(std::int32_t word) {
   if (!style) return "none";
   std::string out;
   for (std::size_t i = 0; i < style->buttons.size(); ++i) {
-    const BoxButton& button = style->buttons[i];
-    out += PlainLabel(button.label) + "=" + std::to_string(button.code);
+    const Button& button = style->buttons[i];
+    out += button.label + "=" + std::to_string(button.code);
     out += i == style->defaultButton ? "* " : " ";
   }
   return out + "esc=" + std::to_string(style->escapeCode);
@@ -54,13 +55,27 @@ TEST(AccessKey, LettersAsWindowsGivesThem) {
   std::string keys;
   for (int set = 0; set < 7; ++set) {
     const std::optional<BoxStyle> style = ReadStyle(set);
-    for (const BoxButton& button : style->buttons) {
-      const std::size_t key = AccessKeyAt(button.label);
-      keys += key == std::string::npos ? '-' : button.label[key];
+    for (const Button& button : style->buttons) {
+      keys += button.keyAt == std::string::npos ? '-' : button.label[button.keyAt];
+      keys += button.letter ? static_cast<char>(button.letter) : '-';
     }
     keys += ' ';
   }
-  EXPECT_EQ(keys, "- -- ARI YN- YN R- -TC ");
+  EXPECT_EQ(keys, "-- ---- AaRrIi YyNn-- YyNn Rr-- --TtCc ");
+}
+
+// A translated label is parsed in the user's encoding: its access key may
+// be any character, and the first of several marks is the key.
+TEST(AccessKey, ALabelIsParsedOnceInTheLocale) {
+  ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+  const Button yes = MakeButton("はい(_Y)", 6), abbrechen = MakeButton("_Übernehmen", 1);
+  EXPECT_EQ(yes.label, "はい(Y)");
+  EXPECT_EQ(yes.letter, L'y');
+  EXPECT_EQ(abbrechen.letter, L'ü');
+  EXPECT_EQ(ButtonOfLetter({yes, abbrechen}, L'Ü'), 1u);
+  EXPECT_EQ(ButtonOfLetter({yes, abbrechen}, L'x'), std::nullopt);
+  EXPECT_EQ(MakeButton("End_", 1).keyAt, std::string::npos);
+  std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace

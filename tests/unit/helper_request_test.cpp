@@ -22,7 +22,8 @@ TEST(HelperArguments, CarryTheBoxWholeAndRefuseTheRest) {
   EXPECT_TRUE(back->style.systemModal);
   EXPECT_EQ(back->style.severity, "Kritisch");
   ASSERT_EQ(back->style.buttons.size(), 3u);
-  EXPECT_EQ(back->style.buttons[2].label, "_Ignore");
+  EXPECT_EQ(back->style.buttons[2].marked, "_Ignore");
+  EXPECT_EQ(back->style.buttons[2].letter, L'i');
   EXPECT_EQ(back->style.buttons[2].code, 5);
   std::vector<std::string> broken = arguments;
   broken.pop_back();  // a label without its code

@@ -12,9 +12,18 @@ namespace {
 // Keys as letters: "<" Previous, ">" Next, "!" Press, "e" Escape, "^" Up,
 // "v" Down, "K" the keyboard protocol's reply, "A" the attributes reply,
 // "C" a Ctrl key, "+" and the key for ESC and a key; a letter as itself.
-std::string Spelled(const std::vector<KeyPress>& keys) {
+std::string Spelled(const std::vector<Input>& inputs) {
   std::string spelled;
-  for (const KeyPress& press : keys) {
+  for (const Input& input : inputs) {
+    if (const Report* report = std::get_if<Report>(&input)) {
+      spelled += *report == Report::KeyboardProtocol ? 'K' : 'A';
+      continue;
+    }
+    if (std::holds_alternative<ControlChord>(input)) {
+      spelled += 'C';
+      continue;
+    }
+    const KeyPress& press = std::get<KeyPress>(input);
     switch (press.key) {
       case Key::Next: spelled += '>'; break;
       case Key::Previous: spelled += '<'; break;
@@ -22,13 +31,10 @@ std::string Spelled(const std::vector<KeyPress>& keys) {
       case Key::Escape: spelled += 'e'; break;
       case Key::Up: spelled += '^'; break;
       case Key::Down: spelled += 'v'; break;
-      case Key::KeyboardProtocol: spelled += 'K'; break;
-      case Key::DeviceAttributes: spelled += 'A'; break;
-      case Key::Control: spelled += 'C'; break;
       case Key::Letter: spelled += static_cast<char>(press.letter); break;
       case Key::Chord: {
         const std::optional<KeyPress> plain = PlainKey(press.letter);
-        spelled += '+' + (plain ? Spelled({*plain}) : std::string("."));
+        spelled += '+' + (plain ? Spelled({Input{*plain}}) : std::string("."));
         break;
       }
       default: spelled += '.'; break;
@@ -41,10 +47,10 @@ std::string Spelled(const std::vector<KeyPress>& keys) {
 // between them when `quiet`, and once more at the end.
 std::string Keys(std::string_view input, std::size_t split, bool quiet) {
   KeyReader reader;
-  std::vector<KeyPress> keys;
-  ReadKeys(reader, input.substr(0, split), keys);
+  std::vector<Input> keys;
+  ReadInputs(reader, input.substr(0, split), keys);
   if (quiet) ReadQuiet(reader, keys);
-  ReadKeys(reader, input.substr(split), keys);
+  ReadInputs(reader, input.substr(split), keys);
   return Spelled(keys);
 }
 
@@ -110,7 +116,7 @@ bool PauseBetweenEscapes(std::string_view input, std::size_t split) {
   return split > 0 && split < input.size() && input[split - 1] == '\x1b' && input[split] == '\x1b';
 }
 
-TEST(ReadKeys, EveryCaseAtEverySplit) {
+TEST(ReadInputs, EveryCaseAtEverySplit) {
   for (const Case& test : Cases) {
     EXPECT_EQ(Keys(test.input), test.keys) << test.name;
     for (std::size_t split = 0; split <= test.input.size(); ++split) {
@@ -122,13 +128,13 @@ TEST(ReadKeys, EveryCaseAtEverySplit) {
 
 // However late the rest of a key or reply comes after its ESC, no letter,
 // press or move comes of it; at most its ESC counts as Escape.
-TEST(ReadKeys, TheLateRestOfASequenceIsNoKey) {
+TEST(ReadInputs, TheLateRestOfASequenceIsNoKey) {
   for (const Case& test : Cases) {
     if (test.typedAfterEscape) continue;
     for (std::size_t split = 1; split < test.input.size(); ++split) {
       KeyReader reader;
-      std::vector<KeyPress> keys;
-      ReadKeys(reader, std::string_view(test.input).substr(0, split), keys);
+      std::vector<Input> keys;
+      ReadInputs(reader, std::string_view(test.input).substr(0, split), keys);
       const bool loneEscape = reader.state == ReadState::Escape && !reader.alt;
       // Only what begins a sequence; ESC and any other key is a chord.
       if (!loneEscape || std::string_view("[O]_").find(test.input[split]) == std::string::npos)
@@ -139,23 +145,23 @@ TEST(ReadKeys, TheLateRestOfASequenceIsNoKey) {
   }
 }
 
-TEST(ReadKeys, OnlyALoneEscapeWaitsBriefly) {
+TEST(ReadInputs, OnlyALoneEscapeWaitsBriefly) {
   KeyReader reader;
-  std::vector<KeyPress> keys;
-  ReadKeys(reader, "\x1b", keys);
+  std::vector<Input> keys;
+  ReadInputs(reader, "\x1b", keys);
   EXPECT_TRUE(keys.empty());
   EXPECT_GE(QuietWait(reader), 150);  // a key split by 150 ms is still that key
   EXPECT_LT(QuietWait(reader), 500);
   ReadQuiet(reader, keys);
   EXPECT_EQ(Spelled(keys), "e");
-  ReadKeys(reader, "OA", keys);  // the late rest of Up in application mode
+  ReadInputs(reader, "OA", keys);  // the late rest of Up in application mode
   EXPECT_EQ(Spelled(keys), "e^");
   EXPECT_EQ(QuietWait(reader), -1);
 }
 
 // Two keys apart in time: a pause between two ESCs, or after Escape a
 // person's O, P or X, which is a letter whatever follows.
-TEST(ReadKeys, KeysAfterAPauseAreKeysOfTheirOwn) {
+TEST(ReadInputs, KeysAfterAPauseAreKeysOfTheirOwn) {
   for (const auto& [input, quiet, keys] :
        std::vector<std::tuple<std::string, bool, std::string>>{{"\x1b\x1b[A", false, "e^"},
                                                                {"\x1b\x1by", false, "e+y"},
@@ -169,7 +175,7 @@ TEST(ReadKeys, KeysAfterAPauseAreKeysOfTheirOwn) {
 
 // A string, a paste or a sequence that never ends is over after a quiet
 // second; the keys after it count.
-TEST(ReadKeys, WhatNeverEndsEndsWhenTheInputGoesQuiet) {
+TEST(ReadInputs, WhatNeverEndsEndsWhenTheInputGoesQuiet) {
   for (const auto& [open, keys] : std::vector<std::pair<std::string, std::string>>{
            {"\x1b]0;title", "y"},
            {"\x1bP1$r", "y"},
@@ -179,29 +185,29 @@ TEST(ReadKeys, WhatNeverEndsEndsWhenTheInputGoesQuiet) {
            {"\x1bP", "+py"},            // ESC P alone: Alt+Shift+P
            {"\x1bO", "+oy"}}) {
     KeyReader reader;
-    std::vector<KeyPress> read;
-    ReadKeys(reader, open, read);
+    std::vector<Input> read;
+    ReadInputs(reader, open, read);
     EXPECT_GT(QuietWait(reader), 0) << open;
     EXPECT_LE(QuietWait(reader), 1000) << open;
     ReadQuiet(reader, read);
-    ReadKeys(reader, "y", read);
+    ReadInputs(reader, "y", read);
     EXPECT_EQ(Spelled(read), keys) << open;
   }
 }
 
-TEST(ReadKeys, ALongControlStringKeepsNothing) {
+TEST(ReadInputs, ALongControlStringKeepsNothing) {
   KeyReader reader;
-  std::vector<KeyPress> keys;
-  ReadKeys(reader, "\x1b]52;c;", keys);
-  for (int i = 0; i < 1000; ++i) ReadKeys(reader, std::string(100, 'y'), keys);
+  std::vector<Input> keys;
+  ReadInputs(reader, "\x1b]52;c;", keys);
+  for (int i = 0; i < 1000; ++i) ReadInputs(reader, std::string(100, 'y'), keys);
   EXPECT_LE(reader.parameters.size(), 32u);
-  ReadKeys(reader, "\a\r", keys);
+  ReadInputs(reader, "\a\r", keys);
   EXPECT_EQ(Spelled(keys), "!");
 }
 
 // The 8-bit controls, as raw bytes where they are no character and as
 // U+0080-U+009F in UTF-8.
-TEST(ReadKeys, C1ControlsInEveryLocale) {
+TEST(ReadInputs, C1ControlsInEveryLocale) {
   const std::vector<std::pair<std::string, std::string>> raw = {
       {"\x9b"
        "A\x8f"
@@ -242,7 +248,7 @@ TEST(ReadKeys, C1ControlsInEveryLocale) {
   std::setlocale(LC_ALL, "C");
 }
 
-TEST(ReadKeys, LettersAreCharactersOfTheLocaleInLowerCase) {
+TEST(ReadInputs, LettersAreCharactersOfTheLocaleInLowerCase) {
   ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
   EXPECT_EQ(Keys("\xd0\x94"), "4");  // capital De read as small de, U+0434, spelled by its low byte
   for (std::size_t split = 0; split <= 4; ++split) {

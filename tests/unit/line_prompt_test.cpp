@@ -34,9 +34,8 @@ TEST(LinePrompt, TextHoldsNoControlByte) {
 TEST(LinePrompt, SpeaksTheLabelsLanguageAndShowsNoLetterTwice) {
   ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
   BoxStyle style = *ReadStyle(3);
-  style.buttons[0].label = "はい(_Y)";
-  style.buttons[1].label = "いいえ(_N)";
-  style.buttons[2].label = "キャンセル";
+  style.buttons = {MakeButton("はい(_Y)", 6), MakeButton("いいえ(_N)", 7),
+                   MakeButton("キャンセル", 2)};
   style.keyNames = {"Enter", "Esc"};
   const std::string prompt = PromptText("x", "t", style);
   EXPECT_NE(prompt.find("はい(Y), いいえ(N), キャンセル [キ] (Enter: はい(Y), Esc: キャンセル)? "),

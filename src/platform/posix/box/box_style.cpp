@@ -4,10 +4,12 @@ namespace zorvane::posix {
 namespace {
 
 // Set by set, left to right, as Windows orders them.
-std::vector<BoxButton> ButtonSet(int set) {
-  const BoxButton Ok{"OK", 1}, Cancel{"Cancel", 2}, Abort{"_Abort", 3}, Retry{"_Retry", 4},
-      Ignore{"_Ignore", 5}, Yes{"_Yes", 6}, No{"_No", 7}, TryAgain{"_Try Again", 10},
-      Continue{"_Continue", 11};
+std::vector<Button> ButtonSet(int set) {
+  const Button Ok = MakeButton("OK", 1), Cancel = MakeButton("Cancel", 2),
+               Abort = MakeButton("_Abort", 3), Retry = MakeButton("_Retry", 4),
+               Ignore = MakeButton("_Ignore", 5), Yes = MakeButton("_Yes", 6),
+               No = MakeButton("_No", 7), TryAgain = MakeButton("_Try Again", 10),
+               Continue = MakeButton("_Continue", 11);
   switch (set) {
     case 0: return {Ok};
     case 1: return {Ok, Cancel};
@@ -34,8 +36,8 @@ constexpr int CancelCode = 2;
 
 // Escape answers Cancel where there is one, OK on the OK-only box, and
 // nothing otherwise, so a script never reads an answer nobody gave.
-int EscapeCodeOf(const std::vector<BoxButton>& buttons) {
-  for (const BoxButton& button : buttons) {
+int EscapeCodeOf(const std::vector<Button>& buttons) {
+  for (const Button& button : buttons) {
     if (button.code == CancelCode) return CancelCode;
   }
   return buttons.size() == 1 ? buttons[0].code : 0;
@@ -44,7 +46,7 @@ int EscapeCodeOf(const std::vector<BoxButton>& buttons) {
 }  // namespace
 
 std::optional<BoxStyle> ReadStyle(std::int32_t word) {
-  std::vector<BoxButton> buttons = ButtonSet(word & 0x7);
+  std::vector<Button> buttons = ButtonSet(word & 0x7);
   if (buttons.empty()) return std::nullopt;
   auto defaultButton = static_cast<std::size_t>((word >> 8) & 0x3);
   if (defaultButton >= buttons.size()) defaultButton = 0;
@@ -56,20 +58,6 @@ std::optional<BoxStyle> ReadStyle(std::int32_t word) {
                   (word & 0x1000) != 0,
                   KeyNames{},
                   FactsOf(IconOf(word)).severity};
-}
-
-std::string PlainLabel(std::string_view label) {
-  std::string plain;
-  for (char byte : label) {
-    if (byte != '_') plain += byte;
-  }
-  return plain;
-}
-
-std::size_t AccessKeyAt(std::string_view label) {
-  const std::size_t mark = label.find('_');
-  if (mark == std::string_view::npos || mark + 1 >= label.size()) return std::string_view::npos;
-  return mark + 1;
 }
 
 }  // namespace zorvane::posix

@@ -7,14 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/box/buttons.h"
 #include "platform/posix/box/icons.h"
 
 namespace zorvane::posix {
-
-struct BoxButton {
-  std::string label;  // "_" before the access key; OK and Cancel have none, as on Windows
-  int code;           // what the process exits with when it is pressed
-};
 
 // The keys the line prompt names, in the labels' language.
 struct KeyNames {
@@ -23,7 +19,7 @@ struct KeyNames {
 };
 
 struct BoxStyle {
-  std::vector<BoxButton> buttons;  // left to right
+  std::vector<Button> buttons;  // left to right
   BoxIcon icon;
   std::size_t defaultButton;
   int escapeCode;  // Escape and the close box; 0 when they do nothing
@@ -35,12 +31,5 @@ struct BoxStyle {
 // What a style word means, as the Windows message box reads it, with
 // English labels. No style for button set 7, which Windows refuses.
 std::optional<BoxStyle> ReadStyle(std::int32_t style);
-
-// The label as shown, without the "_" that marks the access key.
-std::string PlainLabel(std::string_view label);
-
-// Where the access key's character starts in `label`, or npos where it
-// has none. The caller decodes the character in the label's encoding.
-std::size_t AccessKeyAt(std::string_view label);
 
 }  // namespace zorvane::posix

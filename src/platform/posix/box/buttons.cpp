@@ -4,25 +4,24 @@
 
 namespace zorvane::posix {
 
-wchar_t LetterAt(std::string_view text, std::size_t at) {
-  const Character character = DecodeAt(text, at);
-  return character.decoding == Decoding::Whole ? LowerCase(character.code) : 0;
+Button MakeButton(std::string_view marked, int code) {
+  Button button{std::string(marked), {}, std::string::npos, 0, code};
+  for (char byte : marked) {
+    if (byte != '_') button.label += byte;
+  }
+  const std::size_t mark = marked.find('_');
+  if (mark == std::string_view::npos || mark + 1 >= marked.size()) return button;
+  button.keyAt = mark;  // nothing before the first "_" is dropped
+  const Character key = DecodeAt(button.label, mark);
+  if (key.decoding == Decoding::Whole) button.letter = LowerCase(key.code);
+  return button;
 }
 
-std::size_t CharacterLength(std::string_view text, std::size_t at) {
-  return DecodeAt(text, at).length;
-}
-
-wchar_t AccessLetter(const BoxButton& button) {
-  const std::size_t key = AccessKeyAt(button.label);
-  return key == std::string_view::npos ? 0 : LetterAt(button.label, key);
-}
-
-std::optional<std::size_t> ButtonOfLetter(const BoxStyle& style, wchar_t letter) {
+std::optional<std::size_t> ButtonOfLetter(const std::vector<Button>& buttons, wchar_t letter) {
   const wchar_t lower = LowerCase(letter);
   if (lower == 0) return std::nullopt;
-  for (std::size_t i = 0; i < style.buttons.size(); ++i) {
-    if (AccessLetter(style.buttons[i]) == lower) return i;
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (buttons[i].letter == lower) return i;
   }
   return std::nullopt;
 }

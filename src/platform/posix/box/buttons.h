@@ -1,27 +1,29 @@
 #pragma once
 
+// All that is known about a button, parsed once from its label: both
+// boxes, the prompt and the GTK helper read it from here.
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
-
-#include "platform/posix/box/box_style.h"
+#include <vector>
 
 namespace zorvane::posix {
 
-// Which letter presses which button, for every box: the letter after "_"
-// in the shown label, decoded in the current locale and compared in lower
-// case. Where two buttons share a letter, the first one takes it.
+struct Button {
+  std::string marked;  // "_" before the access key, as GTK and the helper take it; OK and
+                       // Cancel have none, as on Windows
+  std::string label;   // as shown, without the "_"
+  std::size_t keyAt;   // where the access key's character starts in `label`; npos without
+  wchar_t letter;      // that character in lower case, which presses the button; 0 without
+  int code;            // what the process exits with when it is pressed
+};
 
-// The character at `at` in `text`, lower case; 0 where none decodes.
-wchar_t LetterAt(std::string_view text, std::size_t at);
+// A button from its marked label, read in the current locale's encoding.
+Button MakeButton(std::string_view marked, int code);
 
-// How many bytes the character at `at` in `text` takes; at least 1.
-std::size_t CharacterLength(std::string_view text, std::size_t at);
-
-// The letter that presses `button`; 0 where it has none.
-wchar_t AccessLetter(const BoxButton& button);
-
-// The button that `letter` (any case) presses, if any.
-std::optional<std::size_t> ButtonOfLetter(const BoxStyle& style, wchar_t letter);
+// The button that `letter` (any case) presses: the first one whose access
+// letter it is.
+std::optional<std::size_t> ButtonOfLetter(const std::vector<Button>& buttons, wchar_t letter);
 
 }  // namespace zorvane::posix

@@ -29,8 +29,8 @@ std::vector<std::string> HelperArguments(const BoxRequest& request) {
                                         std::to_string(style.escapeCode),
                                         style.systemModal ? "1" : "0",
                                         style.severity};
-  for (const BoxButton& button : style.buttons) {
-    arguments.push_back(button.label);
+  for (const Button& button : style.buttons) {
+    arguments.push_back(button.marked);
     arguments.push_back(std::to_string(button.code));
   }
   return arguments;
@@ -49,7 +49,7 @@ std::optional<BoxRequest> ReadHelperArguments(const std::vector<std::string>& ar
   for (std::size_t i = FixedArguments; i < arguments.size(); i += 2) {
     const auto code = Number(arguments[i + 1]);
     if (!code) return std::nullopt;
-    style.buttons.push_back({arguments[i], *code});
+    style.buttons.push_back(MakeButton(arguments[i], *code));
   }
   if (*defaultButton < 0 || static_cast<std::size_t>(*defaultButton) >= style.buttons.size())
     return std::nullopt;

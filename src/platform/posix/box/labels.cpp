@@ -36,7 +36,7 @@ void TranslateLabels(BoxStyle& style) {
   // The key names and the kind of message go with the labels, so that
   // the line prompt and what a screen reader says are one language too.
   std::vector<std::string> english;
-  for (const BoxButton& button : style.buttons) english.push_back(button.label);
+  for (const Button& button : style.buttons) english.push_back(button.marked);
   english.push_back(style.keyNames.enter);
   english.push_back(style.keyNames.escape);
   if (!style.severity.empty()) english.push_back(style.severity);
@@ -49,7 +49,8 @@ void TranslateLabels(BoxStyle& style) {
   }
   const std::vector<std::string> words = OneLanguage(english, translated);
   const std::size_t count = style.buttons.size();
-  for (std::size_t i = 0; i < count; ++i) style.buttons[i].label = words[i];
+  for (std::size_t i = 0; i < count; ++i)
+    style.buttons[i] = MakeButton(words[i], style.buttons[i].code);
   style.keyNames = {words[count], words[count + 1]};
   if (!style.severity.empty()) style.severity = words[count + 2];
 }

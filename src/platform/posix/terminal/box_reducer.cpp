@@ -1,14 +1,24 @@
 #include "platform/posix/terminal/box_reducer.h"
 
 #include <algorithm>
-#include <vector>
-
-#include "platform/posix/box/buttons.h"
 
 namespace zorvane::posix {
 namespace {
 
-void Apply(const KeyPress& press, const BoxStyle& style, BoxState& state) {
+std::size_t Scrolled(const KeyPress& press, std::size_t scroll, const BoxGeometry& box) {
+  const std::size_t last = box.LastScroll(), page = box.Page();
+  switch (press.key) {
+    case Key::Up: return scroll > 0 ? scroll - 1 : 0;
+    case Key::Down: return std::min(scroll + 1, last);
+    case Key::PageUp: return scroll - std::min(scroll, page);
+    case Key::PageDown: return std::min(scroll + page, last);
+    case Key::Home: return 0;
+    case Key::End: return last;
+    default: return scroll;
+  }
+}
+
+void Press(const KeyPress& press, const BoxStyle& style, const BoxGeometry& box, BoxState& state) {
   const std::size_t count = style.buttons.size();
   BoxView& view = state.view;
   switch (press.key) {
@@ -18,14 +28,8 @@ void Apply(const KeyPress& press, const BoxStyle& style, BoxState& state) {
     case Key::Escape:
       if (style.escapeCode != 0) state.answer = style.escapeCode;
       break;
-    case Key::Up: view.scroll -= view.scroll > 0 ? 1 : 0; break;
-    case Key::Down: ++view.scroll; break;
-    case Key::PageUp: view.scroll -= std::min(view.scroll, state.page); break;
-    case Key::PageDown: view.scroll += state.page; break;
-    case Key::Home: view.scroll = 0; break;
-    case Key::End: view.scroll = static_cast<std::size_t>(-1) / 2; break;  // the drawing clamps it
     case Key::Letter:
-      if (const auto button = ButtonOfLetter(style, press.letter))
+      if (const auto button = ButtonOfLetter(style.buttons, press.letter))
         state.answer = style.buttons[*button].code;
       break;
     case Key::Chord:
@@ -33,24 +37,19 @@ void Apply(const KeyPress& press, const BoxStyle& style, BoxState& state) {
       if (style.escapeCode != 0) {
         state.answer = style.escapeCode;
       } else if (const std::optional<KeyPress> plain = PlainKey(press.letter)) {
-        Apply(*plain, style, state);
+        Press(*plain, style, box, state);
       }
       break;
-    case Key::Control: state.controls += static_cast<char>(press.letter); break;
-    case Key::KeyboardProtocol: state.keyboardProtocol = true; break;
-    case Key::DeviceAttributes: state.replied = true; break;
+    default: view.scroll = Scrolled(press, view.scroll, box); break;
   }
 }
 
-bool IsReply(Key key) {
-  return key == Key::KeyboardProtocol || key == Key::DeviceAttributes;
-}
-
-// Replies still count after the answer: the terminal must be left as found.
-void ApplyAll(const std::vector<KeyPress>& keys, const BoxStyle& style, BoxState& state) {
-  for (const KeyPress& press : keys) {
-    if (!state.answer || IsReply(press.key)) Apply(press, style, state);
-  }
+std::optional<Effect> EffectOf(const ControlChord& chord, const LineKeys& keys) {
+  if (chord.byte == 0) return std::nullopt;
+  if (chord.byte == keys.interrupt) return Effect::Interrupt;
+  if (chord.byte == keys.quit) return Effect::Quit;
+  if (chord.byte == keys.suspend) return Effect::Suspend;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -61,16 +60,25 @@ BoxState StartState(const BoxStyle& style) {
   return state;
 }
 
-void TakeBytes(const BoxStyle& style, BoxState& state, std::string_view bytes) {
-  std::vector<KeyPress> keys;
-  ReadKeys(state.reader, bytes, keys);
-  ApplyAll(keys, style, state);
+Reduced Reduce(const BoxState& state, const BoxStyle& style, const BoxGeometry& box,
+               const LineKeys& keys, const Input& input) {
+  Reduced next{state, {}};
+  if (const Report* report = std::get_if<Report>(&input)) {
+    next.effects.push_back(*report == Report::KeyboardProtocol ? Effect::UseKeyboardProtocol
+                                                               : Effect::RepliesIn);
+  } else if (state.answer) {
+    return next;
+  } else if (const KeyPress* press = std::get_if<KeyPress>(&input)) {
+    Press(*press, style, box, next.state);
+  } else if (const auto effect = EffectOf(std::get<ControlChord>(input), keys)) {
+    next.effects.push_back(*effect);
+  }
+  return next;
 }
 
-void TakeQuiet(const BoxStyle& style, BoxState& state) {
-  std::vector<KeyPress> keys;
-  ReadQuiet(state.reader, keys);
-  ApplyAll(keys, style, state);
+BoxView Clamped(BoxView view, const BoxGeometry& box) {
+  view.scroll = std::min(view.scroll, box.LastScroll());
+  return view;
 }
 
 }  // namespace zorvane::posix

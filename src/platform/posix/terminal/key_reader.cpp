@@ -32,8 +32,8 @@ bool IsFinal(wchar_t c) {
   return c >= 0x40 && c <= 0x7e;
 }
 
-void Emit(std::vector<KeyPress>& keys, Key key, wchar_t letter = 0) {
-  keys.push_back({key, letter});
+void Emit(std::vector<Input>& inputs, Key key, wchar_t letter = 0) {
+  inputs.push_back(KeyPress{key, letter});
 }
 
 void ToGround(KeyReader& reader) {
@@ -90,8 +90,8 @@ bool Decode(PartialCharacter& partial, unsigned char byte, wchar_t& unit) {
   return true;
 }
 
-void ReadUnit(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys);
-void ReadByte(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys);
+void ReadUnit(KeyReader& reader, wchar_t c, std::vector<Input>& inputs);
+void ReadByte(KeyReader& reader, unsigned char byte, std::vector<Input>& inputs);
 
 // CSI, SS3 and the control strings, as 8-bit controls; ST and the rest
 // begin nothing.
@@ -112,13 +112,13 @@ void StartC1(KeyReader& reader, wchar_t c) {
   reader.eightBit = true;
 }
 
-void Ground(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+void Ground(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   if (c == Esc) return Enter(reader, ReadState::Escape);
   if (IsC1(c)) return StartC1(reader, c);
-  if (const std::optional<KeyPress> key = PlainKey(c)) return keys.push_back(*key);
-  // Other control bytes are Ctrl keys (Ctrl-Z, which the box's mode leaves
+  if (const std::optional<KeyPress> key = PlainKey(c)) return inputs.push_back(*key);
+  // Other control bytes are Ctrl inputs (Ctrl-Z, which the box's mode leaves
   // to the box); the box acts on those the terminal's mode names.
-  if (c > 0 && c < 0x20) Emit(keys, Key::Control, c);
+  if (c > 0 && c < 0x20) inputs.push_back(ControlChord{c});
 }
 
 // What every sequence does with a control: CAN and SUB cancel it, and so
@@ -137,18 +137,18 @@ bool Interrupts(KeyReader& reader, wchar_t c) {
   return true;
 }
 
-void AfterEscape(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+void AfterEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   if (c == Can || c == Sub) return ToGround(reader);
   if (c == Esc) {
     // ESC ESC is Alt and what follows (urxvt's Alt+Up is ESC ESC [ A); a
     // third makes the first a key of its own.
-    if (reader.alt) Emit(keys, Key::Escape);
+    if (reader.alt) Emit(inputs, Key::Escape);
     reader.alt = true;
     return;
   }
   if (c < 0x20 || c == Del || c == Broken || IsC1(c)) {
     // Carried out (or dropped), as in any sequence, and the ESC still waits.
-    if (const std::optional<KeyPress> key = PlainKey(c)) keys.push_back(*key);
+    if (const std::optional<KeyPress> key = PlainKey(c)) inputs.push_back(*key);
     return;
   }
   const bool alt = reader.alt;
@@ -167,7 +167,7 @@ void AfterEscape(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
       // ESC and a key that begins no sequence: Escape where the box has
       // an answer for it, else that key.
       ToGround(reader);
-      Emit(keys, Key::Chord, c);
+      Emit(inputs, Key::Chord, c);
       return;
   }
   reader.alt = alt;
@@ -185,14 +185,14 @@ constexpr Named CsiKeys[] = {
     {"7", '~', Key::Home},    {"4", '~', Key::End}, {"8", '~', Key::End}, {"5", '~', Key::PageUp},
     {"6", '~', Key::PageDown}};
 
-void NamedKey(std::string_view parameters, wchar_t final, std::vector<KeyPress>& keys) {
+void NamedKey(std::string_view parameters, wchar_t final, std::vector<Input>& inputs) {
   for (const Named& named : CsiKeys) {
     if (static_cast<wchar_t>(named.final) == final && named.parameters == parameters)
-      return Emit(keys, named.key);
+      return Emit(inputs, named.key);
   }
 }
 
-// The keypad's keys under the keyboard protocol, as what they send
+// The keypad's inputs under the keyboard protocol, as what they send
 // without it.
 std::optional<KeyPress> KeypadKey(unsigned long code) {
   constexpr unsigned long First = 57399;  // KP_0
@@ -228,7 +228,7 @@ std::vector<unsigned long> Numbers(std::string_view parameters) {
 
 // The keyboard protocol's "CSI code ; modifiers u": each key acts as what
 // the terminal would send for it without the protocol.
-void KeyboardProtocolKey(std::string_view parameters, std::vector<KeyPress>& keys) {
+void KeyboardProtocolKey(std::string_view parameters, std::vector<Input>& inputs) {
   const std::vector<unsigned long> numbers = Numbers(parameters);
   if (numbers.empty() || numbers.size() > 2) return;
   const unsigned long code = numbers[0];
@@ -238,24 +238,24 @@ void KeyboardProtocolKey(std::string_view parameters, std::vector<KeyPress>& key
   constexpr unsigned long Shift = 1, Alt = 2, Ctrl = 4;
   const unsigned long withoutShift = modifiers & ~Shift;
   if (modifiers == 0) {
-    if (const std::optional<KeyPress> keypad = KeypadKey(code)) return keys.push_back(*keypad);
+    if (const std::optional<KeyPress> keypad = KeypadKey(code)) return inputs.push_back(*keypad);
   }
-  if (code == 27 && withoutShift == 0) return Emit(keys, Key::Escape);
-  if (code == 9 && withoutShift == 0) return Emit(keys, modifiers ? Key::Previous : Key::Next);
-  if (code == 13 && withoutShift == 0) return Emit(keys, Key::Press);
+  if (code == 27 && withoutShift == 0) return Emit(inputs, Key::Escape);
+  if (code == 9 && withoutShift == 0) return Emit(inputs, modifiers ? Key::Previous : Key::Next);
+  if (code == 13 && withoutShift == 0) return Emit(inputs, Key::Press);
   if (withoutShift == Ctrl && code >= 0x40 && code < 0x80) {
     // Ctrl+I, Ctrl+M, Ctrl+J and Ctrl+[ are Tab, Return and Escape.
     const wchar_t control = static_cast<wchar_t>(code & 0x1f);
-    if (control == Esc) return Emit(keys, Key::Escape);
-    if (const std::optional<KeyPress> plain = PlainKey(control)) return keys.push_back(*plain);
-    return Emit(keys, Key::Control, control);
+    if (control == Esc) return Emit(inputs, Key::Escape);
+    if (const std::optional<KeyPress> plain = PlainKey(control)) return inputs.push_back(*plain);
+    return inputs.push_back(ControlChord{control});
   }
   if (withoutShift == Alt && code > 0x20 && code != Del &&
       !std::iswcntrl(static_cast<wint_t>(code)))
-    return Emit(keys, Key::Letter, LowerCase(static_cast<wchar_t>(code)));
+    return Emit(inputs, Key::Letter, LowerCase(static_cast<wchar_t>(code)));
 }
 
-void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<KeyPress>& keys) {
+void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<Input>& inputs) {
   const std::string parameters = reader.parameters;
   const bool whole = !reader.overlong, alt = reader.alt;
   ToGround(reader);
@@ -270,12 +270,12 @@ void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<KeyPress>& keys) 
     return;
   }
   const bool reply = !parameters.empty() && parameters[0] == '?';
-  if (final == 'u' && reply) return Emit(keys, Key::KeyboardProtocol);
-  if (final == 'c' && reply) return Emit(keys, Key::DeviceAttributes);
-  if (alt) return;  // a key with Alt: ignored, as modified keys are
+  if (final == 'u' && reply) return inputs.push_back(Report::KeyboardProtocol);
+  if (final == 'c' && reply) return inputs.push_back(Report::DeviceAttributes);
+  if (alt) return;  // a key with Alt: ignored, as modified inputs are
   if (final == 'u' && !parameters.empty() && parameters[0] >= '0' && parameters[0] <= '9')
-    return KeyboardProtocolKey(parameters, keys);
-  NamedKey(parameters, final, keys);
+    return KeyboardProtocolKey(parameters, inputs);
+  NamedKey(parameters, final, inputs);
 }
 
 // A CSI's bytes come in order: private markers (< = > ?), then numbers
@@ -290,12 +290,12 @@ bool FitsCsi(KeyReader& reader, wchar_t c) {
   return true;
 }
 
-void InCsi(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+void InCsi(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   if (Interrupts(reader, c)) return;
   if (c == '[' && reader.parameters.empty() && !reader.overlong) {
     reader.state = ReadState::LinuxFunctionKey;
   } else if (IsFinal(c)) {
-    DispatchCsi(reader, c, keys);
+    DispatchCsi(reader, c, inputs);
   } else if (c >= 0x20 && c < 0x40 && FitsCsi(reader, c)) {
     Collect(reader, c);
   } else {
@@ -303,26 +303,26 @@ void InCsi(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
   }
 }
 
-// SS3's final bytes: the cursor keys, F1-F4 and the keypad in application
-// mode, which acts as the keys it is marked with.
+// SS3's final bytes: the cursor inputs, F1-F4 and the keypad in application
+// mode, which acts as the inputs it is marked with.
 constexpr std::wstring_view Ss3Finals = L"ABCDHFEPQRSMIXjklmnopqrstuvwxy";
 
-void Ss3Key(wchar_t final, std::vector<KeyPress>& keys) {
+void Ss3Key(wchar_t final, std::vector<Input>& inputs) {
   constexpr std::wstring_view Keypad = L"*+,-./0123456789";
-  if (final == 'M') return Emit(keys, Key::Press);
-  if (final == 'I') return Emit(keys, Key::Next);
-  if (final == 'X') return Emit(keys, Key::Letter, L'=');
+  if (final == 'M') return Emit(inputs, Key::Press);
+  if (final == 'I') return Emit(inputs, Key::Next);
+  if (final == 'X') return Emit(inputs, Key::Letter, L'=');
   if (final >= 'j' && final <= 'y')
-    return Emit(keys, Key::Letter, Keypad[static_cast<std::size_t>(final - 'j')]);
-  NamedKey("", final, keys);
+    return Emit(inputs, Key::Letter, Keypad[static_cast<std::size_t>(final - 'j')]);
+  NamedKey("", final, inputs);
 }
 
-void InSs3(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+void InSs3(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   const bool bare = reader.parameters.empty() && !reader.overlong;
   if (bare && Ss3Finals.find(c) != std::wstring_view::npos) {
     const bool alt = reader.alt;
     ToGround(reader);
-    if (!alt) Ss3Key(c, keys);
+    if (!alt) Ss3Key(c, inputs);
     return;
   }
   if (c == Can || c == Sub) return ToGround(reader);
@@ -331,7 +331,7 @@ void InSs3(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
   if (IsC1(c)) return StartC1(reader, c);
   if (bare && !reader.eightBit && (c < 0x20 || c == Del) && c != Esc) {
     // Carried out, as after a lone ESC, and the SS3 ending is still awaited.
-    if (const std::optional<KeyPress> key = PlainKey(c)) keys.push_back(*key);
+    if (const std::optional<KeyPress> key = PlainKey(c)) inputs.push_back(*key);
     return;
   }
   if (bare && !reader.eightBit && !(c >= '0' && c <= '9') && c != ';') {
@@ -339,8 +339,8 @@ void InSs3(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
     // Escape, O), then that key.
     const bool late = reader.late;
     ToGround(reader);
-    Emit(keys, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
-    return ReadUnit(reader, c, keys);
+    Emit(inputs, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
+    return ReadUnit(reader, c, inputs);
   }
   if (Interrupts(reader, c)) return;
   if (IsFinal(c)) return ToGround(reader);  // a modified F1-F4: no key here
@@ -357,11 +357,11 @@ void InString(KeyReader& reader, wchar_t c) {
   reader.introducer = 0;  // something inside: this was no Alt chord
 }
 
-void AfterStringEscape(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+void AfterStringEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   if (c == '\\') return ToGround(reader);
   // An ESC that is not the start of ST ends the string and starts anew.
   Enter(reader, ReadState::Escape);
-  AfterEscape(reader, c, keys);
+  AfterEscape(reader, c, inputs);
 }
 
 // Up to CSI 201 ~, as ESC [ or as the 8-bit CSI.
@@ -381,14 +381,14 @@ void InPaste(KeyReader& reader, wchar_t c) {
 
 // Replies come as CSI, OSC or APC; a person's O after Escape is a letter
 // unless a key's SS3 ending follows, and P, X and ^ always are.
-void AfterLateEscape(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+void AfterLateEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   if (c == '[' || c == 'O') {
     Enter(reader, c == '[' ? ReadState::Csi : ReadState::Ss3);
   } else if (c == ']' || c == '_') {
     Enter(reader, ReadState::ControlString);
   } else {
     ToGround(reader);
-    return Ground(reader, c, keys);
+    return Ground(reader, c, inputs);
   }
   reader.late = true;
 }
@@ -396,17 +396,17 @@ void AfterLateEscape(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) 
 // The X10 report's button and coordinates: a byte each, or a UTF-8
 // character each where mode 1005 is on; a lead byte that no continuation
 // follows was a coordinate of its own.
-void MouseByte(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
+void MouseByte(KeyReader& reader, unsigned char byte, std::vector<Input>& inputs) {
   if (byte < 0x20) {  // every coordinate is 32 or more: this was no report
     ToGround(reader);
-    return ReadByte(reader, byte, keys);
+    return ReadByte(reader, byte, inputs);
   }
   if (reader.mouseContinuationsLeft > 0) {
     const bool continuation = (byte & 0xc0) == 0x80;
     reader.mouseContinuationsLeft = continuation ? reader.mouseContinuationsLeft - 1 : 0;
     if (continuation || reader.mouseCharactersLeft == 0) {
       if (reader.mouseCharactersLeft == 0 && reader.mouseContinuationsLeft == 0) ToGround(reader);
-      if (!continuation) ReadByte(reader, byte, keys);
+      if (!continuation) ReadByte(reader, byte, inputs);
       return;
     }
   }
@@ -415,29 +415,29 @@ void MouseByte(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& key
   if (reader.mouseCharactersLeft == 0 && reader.mouseContinuationsLeft == 0) ToGround(reader);
 }
 
-void ReadUnit(KeyReader& reader, wchar_t c, std::vector<KeyPress>& keys) {
+void ReadUnit(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   switch (reader.state) {
-    case ReadState::Ground: return Ground(reader, c, keys);
-    case ReadState::Escape: return AfterEscape(reader, c, keys);
-    case ReadState::Csi: return InCsi(reader, c, keys);
+    case ReadState::Ground: return Ground(reader, c, inputs);
+    case ReadState::Escape: return AfterEscape(reader, c, inputs);
+    case ReadState::Csi: return InCsi(reader, c, inputs);
     case ReadState::LinuxFunctionKey:
       // To other readers CSI [ is whole: a C1 control after it begins anew.
       if (IsC1(c)) return StartC1(reader, c);
       if (!Interrupts(reader, c)) ToGround(reader);
       return;
-    case ReadState::Ss3: return InSs3(reader, c, keys);
+    case ReadState::Ss3: return InSs3(reader, c, inputs);
     case ReadState::ControlString: return InString(reader, c);
-    case ReadState::ControlStringEscape: return AfterStringEscape(reader, c, keys);
+    case ReadState::ControlStringEscape: return AfterStringEscape(reader, c, inputs);
     case ReadState::Paste: return InPaste(reader, c);
-    case ReadState::LateRest: return AfterLateEscape(reader, c, keys);
+    case ReadState::LateRest: return AfterLateEscape(reader, c, inputs);
     case ReadState::MouseBytes: return;  // read as bytes
   }
 }
 
-void ReadByte(KeyReader& reader, unsigned char byte, std::vector<KeyPress>& keys) {
-  if (reader.state == ReadState::MouseBytes) return MouseByte(reader, byte, keys);
+void ReadByte(KeyReader& reader, unsigned char byte, std::vector<Input>& inputs) {
+  if (reader.state == ReadState::MouseBytes) return MouseByte(reader, byte, inputs);
   wchar_t unit = 0;
-  if (Decode(reader.character, byte, unit)) ReadUnit(reader, unit, keys);
+  if (Decode(reader.character, byte, unit)) ReadUnit(reader, unit, inputs);
 }
 
 }  // namespace
@@ -452,14 +452,14 @@ std::optional<KeyPress> PlainKey(wchar_t character) {
   return KeyPress{Key::Letter, LowerCase(character)};
 }
 
-void ReadKeys(KeyReader& reader, std::string_view bytes, std::vector<KeyPress>& keys) {
+void ReadInputs(KeyReader& reader, std::string_view bytes, std::vector<Input>& inputs) {
   // A read that begins with ESC while a lone ESC waits: the two came
   // apart, so the first was a key of its own.
   if (!bytes.empty() && bytes.front() == '\x1b' && reader.state == ReadState::Escape) {
-    Emit(keys, Key::Escape);
+    Emit(inputs, Key::Escape);
     ToGround(reader);
   }
-  for (char byte : bytes) ReadByte(reader, static_cast<unsigned char>(byte), keys);
+  for (char byte : bytes) ReadByte(reader, static_cast<unsigned char>(byte), inputs);
 }
 
 int QuietWait(const KeyReader& reader) {
@@ -473,7 +473,7 @@ int QuietWait(const KeyReader& reader) {
   }
 }
 
-void ReadQuiet(KeyReader& reader, std::vector<KeyPress>& keys) {
+void ReadQuiet(KeyReader& reader, std::vector<Input>& inputs) {
   const ReadState state = reader.state;
   const bool late = reader.late, eightBit = reader.eightBit;
   const bool bare = reader.parameters.empty() && !reader.overlong;
@@ -481,16 +481,16 @@ void ReadQuiet(KeyReader& reader, std::vector<KeyPress>& keys) {
   ToGround(reader);
   switch (state) {
     case ReadState::Escape:
-      Emit(keys, Key::Escape);
+      Emit(inputs, Key::Escape);
       reader.state = ReadState::LateRest;
       return;
-    case ReadState::ControlStringEscape: return Emit(keys, Key::Escape);
+    case ReadState::ControlStringEscape: return Emit(inputs, Key::Escape);
     case ReadState::Ss3:
-      if (bare && !eightBit) Emit(keys, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
+      if (bare && !eightBit) Emit(inputs, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
       return;
     case ReadState::ControlString:
       // ESC and the introducer alone: Alt and that key, typed by a person.
-      if (introducer != 0) Emit(keys, Key::Chord, introducer);
+      if (introducer != 0) Emit(inputs, Key::Chord, introducer);
       return;
     default: return;
   }

@@ -5,14 +5,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace zorvane::posix {
 
 // What a terminal sends, read as the DEC/ECMA-48 parser of terminal
-// emulators reads it, byte by byte; only whole key presses come out.
-// Replies to queries, control strings, mouse reports, focus reports and
-// pasted text are read whole and never come out as keys.
+// emulators reads it, byte by byte; only whole key presses, Ctrl chords and
+// the two replies the box asks for come out. Other replies, control
+// strings, mouse reports, focus reports and pasted text are read whole and
+// never come out at all.
 
 enum class Key {
   Next,
@@ -27,15 +29,25 @@ enum class Key {
   PageDown,
   Home,
   End,
-  Control,  // Ctrl and a key, as the keyboard protocol reports it; `letter` holds its C0 byte
-  KeyboardProtocol,  // the terminal's answer that it has the keyboard protocol
-  DeviceAttributes,  // its answer to the attributes query, which every terminal gives
 };
 
 struct KeyPress {
   Key key;
   wchar_t letter = 0;
 };
+
+// The terminal's answers to the box's queries.
+enum class Report : unsigned char {
+  KeyboardProtocol,  // it has the keyboard protocol
+  DeviceAttributes,  // its attributes, which every terminal gives: all answers are in
+};
+
+// Ctrl and a key, as a C0 byte or as the keyboard protocol reports it.
+struct ControlChord {
+  wchar_t byte;
+};
+
+using Input = std::variant<KeyPress, Report, ControlChord>;
 
 // The key a character stands for where it comes alone: Tab, Return, Space
 // and letters; Escape and other control characters stand for nothing here.
@@ -80,9 +92,8 @@ struct KeyReader {
   PartialCharacter character;
 };
 
-// Reads `bytes`, one read's worth, and appends the key presses they
-// complete to `keys`.
-void ReadKeys(KeyReader& reader, std::string_view bytes, std::vector<KeyPress>& keys);
+// Reads `bytes`, one read's worth, and appends the inputs they complete.
+void ReadInputs(KeyReader& reader, std::string_view bytes, std::vector<Input>& inputs);
 
 // How long to wait for more bytes before calling ReadQuiet, in ms; -1 for
 // as long as it takes.
@@ -90,6 +101,6 @@ int QuietWait(const KeyReader& reader);
 
 // No byte came within QuietWait: a lone ESC is the Escape key, a sequence
 // or string left open ends there.
-void ReadQuiet(KeyReader& reader, std::vector<KeyPress>& keys);
+void ReadQuiet(KeyReader& reader, std::vector<Input>& inputs);
 
 }  // namespace zorvane::posix

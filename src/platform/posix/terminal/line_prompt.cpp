@@ -7,6 +7,7 @@
 #include "platform/posix/box/buttons.h"
 #include "platform/posix/box/characters.h"
 #include "platform/posix/process/write_all.h"
+#include "platform/posix/terminal/controlling_terminal.h"
 #include "platform/posix/terminal/terminal_text.h"
 
 namespace zorvane::posix {
@@ -20,14 +21,13 @@ std::string Trimmed(const std::string& line) {
 
 // "Yes [Y]"; a label that shows its letter already, as "はい(Y)" does, is
 // not given it twice.
-std::string Choice(const BoxButton& button, wchar_t letter) {
-  const std::string plain = PlainLabel(button.label);
+std::string Choice(const Button& button, wchar_t letter) {
+  const std::string& plain = button.label;
   std::string choice = SafeTerminalLine(plain).bytes;
   if (!letter) return choice;
   // The letter as the label shows it, so it is in the label's encoding.
-  const std::size_t key = AccessKeyAt(button.label);
-  const std::size_t at = key == std::string::npos ? 0 : key - 1;
-  const std::string shown = plain.substr(at, CharacterLength(plain, at));
+  const std::size_t at = button.keyAt == std::string::npos ? 0 : button.keyAt;
+  const std::string shown = plain.substr(at, DecodeAt(plain, at).length);
   if (plain.find("(" + shown + ")") != std::string::npos) return choice;
   return choice + " [" + SafeTerminalLine(shown).bytes + "]";
 }
@@ -39,14 +39,13 @@ std::string ChoiceLine(const BoxStyle& style) {
     line += (i ? ", " : "") + Choice(style.buttons[i], letters[i]);
   }
   std::string escape;
-  for (const BoxButton& button : style.buttons) {
+  for (const Button& button : style.buttons) {
     if (button.code == style.escapeCode)
       escape = ", " + SafeTerminalLine(style.keyNames.escape).bytes + ": " +
-               SafeTerminalLine(PlainLabel(button.label)).bytes;
+               SafeTerminalLine(button.label).bytes;
   }
   return line + " (" + SafeTerminalLine(style.keyNames.enter).bytes + ": " +
-         SafeTerminalLine(PlainLabel(style.buttons[style.defaultButton].label)).bytes + escape +
-         ")? ";
+         SafeTerminalLine(style.buttons[style.defaultButton].label).bytes + escape + ")? ";
 }
 
 // One line from the terminal without its line end; no value at end of input.
@@ -65,10 +64,11 @@ std::optional<std::string> ReadLine(int fd) {
 
 std::vector<wchar_t> PromptLetters(const BoxStyle& style) {
   std::vector<wchar_t> letters;
-  for (const BoxButton& button : style.buttons) letters.push_back(AccessLetter(button));
+  for (const Button& button : style.buttons) letters.push_back(button.letter);
   for (std::size_t i = 0; i < letters.size(); ++i) {
     if (letters[i]) continue;
-    const wchar_t first = LetterAt(PlainLabel(style.buttons[i].label), 0);
+    const Character initial = DecodeAt(style.buttons[i].label);
+    const wchar_t first = initial.decoding == Decoding::Whole ? LowerCase(initial.code) : 0;
     bool taken = false;
     for (wchar_t other : letters) taken = taken || other == first;
     if (!taken) letters[i] = first;
@@ -90,11 +90,13 @@ std::optional<int> AnswerOfLine(const std::string& line, const BoxStyle& style) 
     return std::nullopt;
   }
   const std::wstring lowered = Lowered(typed);
-  for (const BoxButton& button : style.buttons) {
-    if (!lowered.empty() && lowered == Lowered(PlainLabel(button.label))) return button.code;
+  for (const Button& button : style.buttons) {
+    if (!lowered.empty() && lowered == Lowered(button.label)) return button.code;
   }
-  if (CharacterLength(typed, 0) != typed.size()) return std::nullopt;
-  const wchar_t letter = LetterAt(typed, 0);
+  const Character typedCharacter = DecodeAt(typed);
+  if (typedCharacter.decoding != Decoding::Whole || typedCharacter.length != typed.size())
+    return std::nullopt;
+  const wchar_t letter = LowerCase(typedCharacter.code);
   const std::vector<wchar_t> letters = PromptLetters(style);
   for (std::size_t i = 0; i < letters.size(); ++i) {
     if (letters[i] && letters[i] == letter) return style.buttons[i].code;
@@ -104,7 +106,7 @@ std::optional<int> AnswerOfLine(const std::string& line, const BoxStyle& style) 
 
 std::optional<int> ShowLinePrompt(const std::string& text, const std::string& title,
                                   const BoxStyle& style) {
-  const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  const int fd = OpenControllingTerminal();
   if (fd < 0) return std::nullopt;
   tcflush(fd, TCIFLUSH);  // nothing typed before the question was seen answers it
   WriteAll(fd, PromptText(text, title, style));

@@ -5,8 +5,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/posix/process/write_all.h"
+#include "platform/posix/terminal/box_geometry.h"
 #include "platform/posix/terminal/box_paint.h"
 #include "platform/posix/terminal/box_reducer.h"
 #include "platform/posix/terminal/line_prompt.h"
@@ -20,48 +22,63 @@ bool PlainTerminal() {
   return !term || !*term || std::strcmp(term, "dumb") == 0;
 }
 
-// What the terminal sent, into the state; false when it is gone.
-bool ReadInput(const Terminal& terminal, const BoxStyle& style, BoxState& state) {
-  char bytes[256];
-  const ssize_t length = read(terminal.fd, bytes, sizeof bytes);
-  if (length <= 0) return false;
-  TakeBytes(style, state, std::string_view(bytes, static_cast<std::size_t>(length)));
-  return true;
+struct BoxContent {
+  const std::string& text;
+  const std::string& title;
+  const BoxStyle& style;
+};
+
+// What the terminal sent, or the quiet after it, as inputs; false when the
+// terminal is gone.
+bool TakeInputs(const Terminal& terminal, const pollfd& watched, int ready, KeyReader& reader,
+                std::vector<Input>& inputs) {
+  if (ready == 0) {
+    ReadQuiet(reader, inputs);
+    return true;
+  }
+  if (watched.revents & POLLIN) {
+    char bytes[256];
+    const ssize_t length = read(terminal.fd, bytes, sizeof bytes);
+    if (length <= 0) return false;
+    ReadInputs(reader, std::string_view(bytes, static_cast<std::size_t>(length)), inputs);
+    return true;
+  }
+  return !(watched.revents & (POLLHUP | POLLERR | POLLNVAL));
 }
 
-std::optional<int> RunBox(Terminal& terminal, const std::string& text, const std::string& title,
-                          const BoxStyle& style, BoxState& state) {
+// Measure, paint, read, reduce, carry out; until an answer, or 0 where the
+// terminal was lost.
+std::optional<int> RunBox(Terminal& terminal, const BoxContent& content, KeyReader& reader) {
+  const LineKeys keys = LineKeysOf(terminal);
+  BoxState state = StartState(content.style);
   std::optional<Frame> shown;  // what the terminal shows; none when it must be drawn whole
   for (;;) {
-    const BoxPicture picture = DrawBox(text, title, style, state.view, MeasureScreen(terminal.fd));
-    state.view.scroll = picture.scroll;
-    state.page = picture.textRows;
-    WriteAll(terminal.fd, FrameUpdate(shown ? &*shown : nullptr, picture.frame));
-    shown = picture.frame;
+    const BoxGeometry box =
+        Measure(content.text, content.title, content.style, MeasureScreen(terminal.fd));
+    state.view = Clamped(state.view, box);
+    Frame frame = Paint(box, content.style, state.view);
+    WriteAll(terminal.fd, FrameUpdate(shown ? &*shown : nullptr, frame));
+    shown = std::move(frame);
     pollfd watched[2] = {{terminal.fd, POLLIN, 0}, {terminal.signals.fd, POLLIN, 0}};
-    const int ready = poll(watched, 2, QuietWait(state.reader));
+    const int ready = poll(watched, 2, QuietWait(reader));
     if (ready < 0) continue;
     if (watched[1].revents & POLLIN) {
       const int signal = TakeSignal(terminal.signals);
-      if (signal != 0 && HandleSignal(terminal, signal, state.reader) == SignalOutcome::Lost)
-        return 0;
+      if (signal != 0 && HandleSignal(terminal, signal, reader) == SignalOutcome::Lost) return 0;
       shown.reset();
       continue;
     }
-    if (ready == 0) {
-      TakeQuiet(style, state);
-    } else if (watched[0].revents & POLLIN) {
-      if (!ReadInput(terminal, style, state)) return 0;
-    } else if (watched[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
-      return 0;
+    std::vector<Input> inputs;
+    if (!TakeInputs(terminal, watched[0], ready, reader, inputs)) return 0;
+    for (const Input& input : inputs) {
+      Reduced next = Reduce(state, content.style, box, keys, input);
+      state = next.state;
+      for (const Effect effect : next.effects) {
+        const std::optional<SignalOutcome> outcome = CarryOut(terminal, reader, effect);
+        if (outcome == SignalOutcome::Lost) return 0;
+        if (outcome) shown.reset();
+      }
     }
-    if (state.keyboardProtocol) UseKeyboardProtocol(terminal);
-    terminal.replied |= state.replied;
-    const std::optional<SignalOutcome> controlled =
-        ActOnControls(terminal, state.controls, state.reader);
-    state.controls.clear();
-    if (controlled == SignalOutcome::Lost) return 0;
-    if (controlled) shown.reset();
     if (state.answer) return state.answer;
   }
 }
@@ -74,9 +91,9 @@ std::optional<int> ShowTerminalBox(const std::string& text, const std::string& t
   std::optional<Terminal> terminal = OpenTerminal();
   if (!terminal) return std::nullopt;
   TakeTerminal(*terminal);
-  BoxState state = StartState(style);
-  const std::optional<int> answer = RunBox(*terminal, text, title, style, state);
-  CloseTerminal(*terminal, state.reader);
+  KeyReader reader;
+  const std::optional<int> answer = RunBox(*terminal, {text, title, style}, reader);
+  CloseTerminal(*terminal, reader);
   return answer;
 }
 

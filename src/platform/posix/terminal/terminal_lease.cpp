@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/posix/process/write_all.h"
+#include "platform/posix/terminal/controlling_terminal.h"
 #include "platform/posix/terminal/fault_restore.h"
 
 namespace zorvane::posix {
@@ -60,9 +61,12 @@ void SettleReplies(Terminal& terminal, KeyReader& reader) {
     char bytes[256];
     const ssize_t length = read(terminal.fd, bytes, sizeof bytes);
     if (length <= 0) return;
-    std::vector<KeyPress> keys;
-    ReadKeys(reader, std::string_view(bytes, static_cast<std::size_t>(length)), keys);
-    for (const KeyPress& key : keys) terminal.replied |= key.key == Key::DeviceAttributes;
+    std::vector<Input> inputs;
+    ReadInputs(reader, std::string_view(bytes, static_cast<std::size_t>(length)), inputs);
+    for (const Input& input : inputs) {
+      const Report* report = std::get_if<Report>(&input);
+      terminal.replied |= report && *report == Report::DeviceAttributes;
+    }
   }
 }
 
@@ -133,6 +137,13 @@ void StopAfterGivingBack(Terminal& terminal, KeyReader& reader, bool wholeJob) {
   sigprocmask(SIG_BLOCK, &only, nullptr);
 }
 
+// Writes to the held terminal and arms the fault handler with what gives
+// back all that is now pushed.
+void WriteHeld(const Terminal& terminal, std::string_view bytes) {
+  WriteAll(terminal.fd, bytes);
+  RestoreOnFault(terminal.fd, terminal.saved, GiveBackBytes(terminal));
+}
+
 // Raw mode, screen and cursor again after a stop from outside (SIGSTOP):
 // whoever ran meanwhile may have changed them. The keyboard protocol is
 // still pushed: the terminal keeps it while the box is held.
@@ -144,7 +155,7 @@ void Retake(Terminal& terminal) {
 }  // namespace
 
 std::optional<Terminal> OpenTerminal() {
-  const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+  const int fd = OpenControllingTerminal();
   if (fd < 0) return std::nullopt;
   Terminal terminal{fd, {-1, {}}, {}};
   sigset_t callerMask;
@@ -171,15 +182,13 @@ void TakeTerminal(Terminal& terminal) {
   }
   if (terminal.keyboardProtocol) bytes += PushKeyboardProtocol;
   terminal.held = true;
-  WriteAll(terminal.fd, bytes);
-  RestoreOnFault(terminal.fd, terminal.saved, GiveBackBytes(terminal));
+  WriteHeld(terminal, bytes);
 }
 
 void UseKeyboardProtocol(Terminal& terminal) {
   if (terminal.keyboardProtocol || !terminal.held) return;
   terminal.keyboardProtocol = true;
-  WriteAll(terminal.fd, PushKeyboardProtocol);
-  RestoreOnFault(terminal.fd, terminal.saved, GiveBackBytes(terminal));
+  WriteHeld(terminal, PushKeyboardProtocol);
 }
 
 void CloseTerminal(Terminal& terminal, KeyReader& reader) {
@@ -217,24 +226,27 @@ SignalOutcome HandleSignal(Terminal& terminal, int signal, KeyReader& reader) {
   EndBySignal(signal);
 }
 
-std::optional<SignalOutcome> ActOnControls(Terminal& terminal, const std::string& controls,
-                                           KeyReader& reader) {
-  if (!(terminal.saved.c_lflag & ISIG)) return std::nullopt;
-  const auto is = [&terminal](int index, char control) {
-    const cc_t key = terminal.saved.c_cc[index];
-    return key != _POSIX_VDISABLE && key == static_cast<cc_t>(control);
+LineKeys LineKeysOf(const Terminal& terminal) {
+  if (!(terminal.saved.c_lflag & ISIG)) return {};
+  const auto key = [&terminal](int index) -> wchar_t {
+    const cc_t character = terminal.saved.c_cc[index];
+    return character == _POSIX_VDISABLE ? 0 : character;
   };
-  for (const char control : controls) {
-    if (is(VINTR, control)) kill(0, SIGINT);
-    if (is(VQUIT, control)) kill(0, SIGQUIT);
-    if (!is(VSUSP, control)) continue;
-    // Where the caller ignores SIGTSTP the box stays, as it did under the
-    // line discipline; the rest of the job stops all the same.
-    if (Ignored(SIGTSTP)) {
+  return {key(VINTR), key(VQUIT), key(VSUSP)};
+}
+
+std::optional<SignalOutcome> CarryOut(Terminal& terminal, KeyReader& reader, Effect effect) {
+  switch (effect) {
+    case Effect::UseKeyboardProtocol: UseKeyboardProtocol(terminal); break;
+    case Effect::RepliesIn: terminal.replied = true; break;
+    case Effect::Interrupt: kill(0, SIGINT); break;
+    case Effect::Quit: kill(0, SIGQUIT); break;
+    case Effect::Suspend:
+      // Where the caller ignores SIGTSTP the box stays, as it did under the
+      // line discipline; the rest of the job stops all the same.
+      if (!Ignored(SIGTSTP)) return Suspend(terminal, reader, SIGTSTP, true);
       kill(0, SIGTSTP);
-    } else {
-      return Suspend(terminal, reader, SIGTSTP, true);
-    }
+      break;
   }
   return std::nullopt;
 }

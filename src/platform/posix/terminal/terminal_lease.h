@@ -7,7 +7,8 @@
 #include <string>
 
 #include "platform/posix/process/signal_watch.h"
-#include "platform/posix/terminal/box_paint.h"
+#include "platform/posix/terminal/box_reducer.h"
+#include "platform/posix/terminal/frame.h"
 #include "platform/posix/terminal/key_reader.h"
 
 namespace zorvane::posix {
@@ -57,14 +58,17 @@ enum class SignalOutcome { Redraw, Lost };
 // had again.
 SignalOutcome HandleSignal(Terminal& terminal, int signal, KeyReader& reader);
 
-// Control keys read as bytes or reported by the keyboard protocol, acted
-// on as the terminal's line discipline would: interrupt and quit raised
-// for the job; suspend (which the box's mode leaves to the box) gives the
-// terminal back, stops the job and takes the terminal again once
-// continued in the foreground. An outcome where the box must be drawn
-// again or the terminal was lost.
-std::optional<SignalOutcome> ActOnControls(Terminal& terminal, const std::string& controls,
-                                           KeyReader& reader);
+// The caller's interrupt, quit and suspend characters, where its mode
+// has the line discipline act on them.
+LineKeys LineKeysOf(const Terminal& terminal);
+
+// Carries out what the reducer asked for: the keyboard protocol turned on,
+// the replies marked in, interrupt and quit raised for the job, or, for
+// suspend (which the box's mode leaves to the box), the terminal given
+// back, the job stopped and the terminal taken again once continued in
+// the foreground. An outcome where the box must be drawn again or the
+// terminal was lost.
+std::optional<SignalOutcome> CarryOut(Terminal& terminal, KeyReader& reader, Effect effect);
 
 Screen MeasureScreen(int fd);
 

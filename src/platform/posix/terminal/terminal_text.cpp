@@ -15,6 +15,10 @@ bool LocaleIsUtf8() {
   return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
 }
 
+TerminalLine CutMark() {
+  return LocaleIsUtf8() ? TerminalLine{"…", 1} : TerminalLine{"...", 3};
+}
+
 namespace {
 
 // Control pictures (U+2400 on) where the terminal speaks UTF-8, "?" elsewhere.

@@ -21,6 +21,9 @@ TerminalLine SafeTerminalLine(std::string_view text);
 // cut, `mark` ends it.
 TerminalLine FitTerminalLine(std::string_view text, int width, const TerminalLine& mark);
 
+// What ends a cut line: an ellipsis where the locale speaks UTF-8, "..." elsewhere.
+TerminalLine CutMark();
+
 // Whether the locale's encoding is UTF-8, so that signs and box-drawing
 // characters can be used.
 bool LocaleIsUtf8();

@@ -278,7 +278,7 @@ bool ScrollText(const DialogState& state, guint keyval) {
 // English one still presses Yes, as Ctrl+C still copies).
 std::optional<std::size_t> ButtonOfKey(const BoxStyle& style, const GdkEventKey* event) {
   const auto typed = static_cast<wchar_t>(gdk_keyval_to_unicode(event->keyval));
-  if (const std::optional<std::size_t> button = ButtonOfLetter(style, typed)) return button;
+  if (const std::optional<std::size_t> button = ButtonOfLetter(style.buttons, typed)) return button;
   GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event->window));
   GdkKeymapKey* keys = nullptr;
   guint* keyvals = nullptr;
@@ -288,7 +288,8 @@ std::optional<std::size_t> ButtonOfKey(const BoxStyle& style, const GdkEventKey*
                                          &count)) {
     for (gint i = 0; i < count && !button; ++i) {
       if (keys[i].level != 0) continue;  // the key's own letter, either case
-      button = ButtonOfLetter(style, static_cast<wchar_t>(gdk_keyval_to_unicode(keyvals[i])));
+      button =
+          ButtonOfLetter(style.buttons, static_cast<wchar_t>(gdk_keyval_to_unicode(keyvals[i])));
     }
     g_free(keys);
     g_free(keyvals);
@@ -379,11 +380,11 @@ GtkWidget* AddButtons(GtkDialog* dialog, DialogState& state) {
   const BoxStyle& style = *state.style;
   GtkWidget* focused = nullptr;
   for (std::size_t i = 0; i < style.buttons.size(); ++i) {
-    const BoxButton& button = style.buttons[i];
-    const std::string label = LocaleTextToUtf8(button.label);
-    GtkWidget* widget = gtk_dialog_add_button(dialog, label.c_str(), button.code);
+    const Button& button = style.buttons[i];
+    const std::string marked = LocaleTextToUtf8(button.marked);
+    GtkWidget* widget = gtk_dialog_add_button(dialog, marked.c_str(), button.code);
     state.buttons.push_back(widget);
-    state.labels += PlainLabel(label) + "   ";
+    state.labels += LocaleTextToUtf8(button.label) + "   ";
     if (i == style.defaultButton) focused = widget;
   }
   gtk_dialog_set_default_response(dialog, style.buttons[style.defaultButton].code);

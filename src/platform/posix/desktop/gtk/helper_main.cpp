@@ -3,6 +3,7 @@
 // its answer, one int, to the descriptor it was handed.
 #include <unistd.h>
 
+#include <clocale>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ bool Say(int word) {
 
 int main(int argc, char** argv) {
   using namespace zorvane::posix;
+  // The labels' access letters are read in the user's encoding.
+  std::setlocale(LC_ALL, "");
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const std::optional<BoxRequest> request = ReadHelperArguments(arguments);
   const int code =

@@ -7,20 +7,6 @@
 namespace zorvane {
 namespace {
 
-TEST(UsageLines, DocumentedLinesAreByteExact) {
-  const std::size_t expectedLengths[23] = {56, 0,  78, 0, 57, 0, 71, 26, 0, 48, 0, 70,
-                                           69, 59, 32, 0, 37, 0, 63, 42, 0, 74, 42};
-  std::size_t total = 0;
-  for (std::size_t i = 0; i < UsageLines.size(); ++i) {
-    EXPECT_EQ(UsageLines[i].size(), expectedLengths[i]) << "line " << i + 1;
-    total += UsageLines[i].size() + 2;
-  }
-  EXPECT_EQ(total, 870u);  // with each line's CR LF
-  EXPECT_EQ(UsageLines[6],
-            R"(EXAMPLE: ZORVANE "Line 1 of text ...\nLine 2 of text ..." "My title" 68)");
-  EXPECT_EQ(UsageLines[7], "         ECHO %ERRORLEVEL%");
-}
-
 TEST(UsageLines, OwnLinesNameTheVersionAndHaveNoStrayBytes) {
   EXPECT_EQ(std::string(UsageLines[0]).rfind("ZORVANE " ZORVANE_VERSION " - ", 0), 0u);
   for (std::string_view line : UsageLines) {

@@ -1,7 +1,7 @@
 #include "platform/posix/box/labels.h"
 
 #include <libintl.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/posix/process/executable_directory.h"
 
@@ -10,12 +10,7 @@ namespace {
 
 // Beside the binary in a build tree, under share/ once installed.
 std::string CatalogueDirectory() {
-  const std::string directory = ExecutableDirectory();
-  for (const char* relative : {"/locale", "/../share/locale"}) {
-    struct stat found {};
-    if (stat((directory + relative).c_str(), &found) == 0) return directory + relative;
-  }
-  return {};
+  return BesideExecutable({"/locale", "/../share/locale"}, F_OK);
 }
 
 }  // namespace

@@ -55,13 +55,8 @@ void QuietStreams() {
 // Where the GTK helper is: installed beside the other libraries, or
 // beside the binary in a build tree; "" where there is none.
 std::string FindHelper() {
-  const std::string directory = ExecutableDirectory();
-  if (directory.empty()) return {};
-  for (const char* relative : {"/../lib/zorvane/", "/"}) {
-    std::string path = directory + relative + GtkHelperName;
-    if (access(path.c_str(), X_OK) == 0) return path;
-  }
-  return {};
+  const std::string name = GtkHelperName;
+  return BesideExecutable({"/../lib/zorvane/" + name, "/" + name}, X_OK);
 }
 
 // The child: dies with its parent, keeps the toolkit away from the

@@ -14,4 +14,13 @@ std::string ExecutableDirectory() {
   return executable.substr(0, executable.find_last_of('/'));
 }
 
+std::string BesideExecutable(std::initializer_list<std::string> relatives, int mode) {
+  const std::string directory = ExecutableDirectory();
+  if (directory.empty()) return {};
+  for (const std::string& relative : relatives) {
+    if (access((directory + relative).c_str(), mode) == 0) return directory + relative;
+  }
+  return {};
+}
+
 }  // namespace zorvane::posix

@@ -55,13 +55,18 @@ int TakeSignal(const SignalWatch& watch) {
   return static_cast<int>(info.ssi_signo);
 }
 
-void EndBySignal(int signal) {
-  std::signal(signal, SIG_DFL);
+void LetThrough(int signal) {
   sigset_t only;
   sigemptyset(&only);
   sigaddset(&only, signal);
-  raise(signal);
   sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  sigprocmask(SIG_BLOCK, &only, nullptr);
+}
+
+void EndBySignal(int signal) {
+  std::signal(signal, SIG_DFL);
+  raise(signal);
+  LetThrough(signal);
   _exit(128 + signal);
 }
 

@@ -28,6 +28,10 @@ bool Ignored(int signal);
 // The next signal from the watch, 0 when none is pending.
 int TakeSignal(const SignalWatch& watch);
 
+// Unblocks `signal` for a moment, so that one pending takes its action
+// here and now (ends or stops the process), then blocks it again.
+void LetThrough(int signal);
+
 // Ends the process by `signal` itself, so the caller sees it as killed by
 // it, once the box is gone and the watch stopped.
 [[noreturn]] void EndBySignal(int signal);

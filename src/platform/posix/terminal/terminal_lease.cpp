@@ -130,11 +130,7 @@ void StopAfterGivingBack(Terminal& terminal, KeyReader& reader, bool wholeJob) {
   if (!wholeJob) raise(SIGTSTP);
   GiveBack(terminal, reader);
   if (wholeJob) kill(0, SIGTSTP);
-  sigset_t only;
-  sigemptyset(&only);
-  sigaddset(&only, SIGTSTP);
-  sigprocmask(SIG_UNBLOCK, &only, nullptr);  // stops here, unless continued already
-  sigprocmask(SIG_BLOCK, &only, nullptr);
+  LetThrough(SIGTSTP);  // stops here, unless continued already
 }
 
 // Writes to the held terminal and arms the fault handler with what gives

@@ -5,7 +5,7 @@
 namespace zorvane::posix {
 namespace {
 
-constexpr int ButtonEnds = 4;    // "< " and " >"
+constexpr int ButtonEnds = static_cast<int>(ButtonOpen.size() + ButtonClose.size());
 constexpr int ButtonGap = 2;     // between two buttons in a row
 constexpr int FrameColumns = 4;  // a frame column and a padding column each side
 constexpr int FrameRows = 4;     // the frame's edges, a padding row and the row before the buttons
@@ -13,6 +13,8 @@ constexpr int FewestInner = 10;  // the narrowest framed box
 constexpr int SignColumns = 3;   // the sign and two spaces before the text
 constexpr int CaptionPadding = 4;  // a space each side of the title and the corners
 constexpr int MarkColumns = 1;     // the bare box's last column, kept for the "more" marks
+constexpr int EdgeAndPadding = 2;  // from the frame's edge to what it holds
+constexpr int CaptionSpaces = 2;   // the title's space each side
 
 int Columns(const Button& button) {
   return SafeTerminalLine(button.label).columns + ButtonEnds;
@@ -51,14 +53,15 @@ void MeasureFramed(BoxGeometry& box, const std::string& text, const std::string&
       std::min(static_cast<int>(box.lines.size()), screen.rows - box.buttonRowsShown - FrameRows);
   box.height = box.textRows + box.buttonRowsShown + FrameRows;
   box.top = (screen.rows - box.height) / 2;
-  box.left = (screen.columns - box.inner - FrameColumns) / 2;
-  box.caption = FitTerminalLine(caption.bytes, box.inner - 2, CutMark());
+  box.width = box.inner + FrameColumns;
+  box.left = (screen.columns - box.width) / 2;
+  box.caption = FitTerminalLine(caption.bytes, box.inner - CaptionSpaces, CutMark());
   box.captionRow = box.top;
   box.captionColumn = box.left + 1 + (box.inner - box.caption.columns) / 2;
-  box.textTop = box.top + 2;
-  box.textLeft = box.left + 2;
-  box.markColumn = box.left + box.inner + 1;
-  box.aboveRow = box.top + 1;
+  box.textTop = box.top + EdgeAndPadding;
+  box.textLeft = box.left + EdgeAndPadding;
+  box.markColumn = box.textLeft + box.inner - 1;  // the text's last column
+  box.aboveRow = box.textTop - 1;
   box.belowRow = box.textTop + box.textRows;
   box.buttonTop = box.belowRow + 1;
   box.buttonLeft = box.textLeft;

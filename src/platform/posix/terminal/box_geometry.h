@@ -5,6 +5,7 @@
 // painter draws by it.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/box/box_style.h"
@@ -12,6 +13,9 @@
 #include "platform/posix/terminal/terminal_text.h"
 
 namespace zorvane::posix {
+
+// A button is drawn as "< Label >": these are its ends.
+inline constexpr std::string_view ButtonOpen = "< ", ButtonClose = " >";
 
 // A button drawn as "< Label >": its row among the button rows, its
 // column from the rows' left edge, and the columns it takes; `cut` where
@@ -28,11 +32,12 @@ std::vector<ButtonPlace> PlaceButtons(const std::vector<Button>& buttons, int wi
 
 struct BoxGeometry {
   Screen screen;
-  bool framed = false;  // a frame with the title in its top edge; else text and buttons bare
-  int top = 0, left = 0, height = 0;  // the frame's top-left corner and rows
-  int inner = 0;                      // the columns inside the frame's padding
-  TerminalLine caption;               // the title as it fits
-  int captionRow = -1;                // -1 where no row is left for it
+  bool framed = false;        // a frame with the title in its top edge; else text and buttons bare
+  int top = 0, left = 0;      // the frame's top-left corner
+  int width = 0, height = 0;  // its columns and rows, edges included
+  int inner = 0;              // the columns inside the frame's padding
+  TerminalLine caption;       // the title as it fits
+  int captionRow = -1;        // -1 where no row is left for it
   int captionColumn = 0;
   int sign = 0;                     // columns the style's sign takes before the text
   std::vector<TerminalLine> lines;  // the whole text, wrapped

@@ -25,16 +25,16 @@ void Repeat(Frame& frame, int row, int column, std::string_view glyph, int count
 }
 
 void PutFrame(Frame& frame, const BoxGeometry& box, const Glyphs& glyphs) {
-  const int right = box.left + box.inner + 3, bottom = box.top + box.height - 1;
+  const int right = box.left + box.width - 1, bottom = box.top + box.height - 1;
   Put(frame, box.top, box.left, glyphs.topLeft, {});
-  Repeat(frame, box.top, box.left + 1, glyphs.horizontal, box.inner + 2);
+  Repeat(frame, box.top, box.left + 1, glyphs.horizontal, box.width - 2);
   Put(frame, box.top, right, glyphs.topRight, {});
   for (int row = box.top + 1; row < bottom; ++row) {
     Put(frame, row, box.left, glyphs.vertical, {});
     Put(frame, row, right, glyphs.vertical, {});
   }
   Put(frame, bottom, box.left, glyphs.bottomLeft, {});
-  Repeat(frame, bottom, box.left + 1, glyphs.horizontal, box.inner + 2);
+  Repeat(frame, bottom, box.left + 1, glyphs.horizontal, box.width - 2);
   Put(frame, bottom, right, glyphs.bottomRight, {});
 }
 
@@ -68,15 +68,16 @@ void PutText(Frame& frame, const BoxGeometry& box, const BoxStyle& style, std::s
 void PutButton(Frame& frame, int row, int column, const Button& button, const ButtonPlace& place,
                bool focused) {
   const Look look{static_cast<unsigned char>(focused ? Reverse : 0), 0};
-  Put(frame, row, column, "< ", look);
-  column += 2;
+  Put(frame, row, column, ButtonOpen, look);
+  column += static_cast<int>(ButtonOpen.size());
   if (focused && row >= 0 && row < frame.screen.rows && column < frame.screen.columns) {
     frame.cursorRow = row;
     frame.cursorColumn = column;
   }
   const std::string& plain = button.label;
   if (place.cut) {
-    const TerminalLine cut = FitTerminalLine(plain, std::max(0, place.width - 4), CutMark());
+    const int ends = static_cast<int>(ButtonOpen.size() + ButtonClose.size());
+    const TerminalLine cut = FitTerminalLine(plain, std::max(0, place.width - ends), CutMark());
     Put(frame, row, column, cut.bytes, look);
     column += cut.columns;
   } else {
@@ -91,7 +92,7 @@ void PutButton(Frame& frame, int row, int column, const Button& button, const Bu
       column += safe.columns;
     }
   }
-  Put(frame, row, column, " >", look);
+  Put(frame, row, column, ButtonClose, look);
 }
 
 void PutButtons(Frame& frame, const BoxGeometry& box, const BoxStyle& style, std::size_t focus) {

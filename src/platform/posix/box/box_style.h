@@ -30,6 +30,6 @@ struct BoxStyle {
 
 // What a style word means, as the Windows message box reads it, with
 // English labels. No style for button set 7, which Windows refuses.
-std::optional<BoxStyle> ReadStyle(std::int32_t style);
+std::optional<BoxStyle> ReadStyle(std::int32_t word);
 
 }  // namespace zorvane::posix

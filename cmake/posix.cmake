@@ -55,11 +55,14 @@ if(GTK3_FOUND)
                                                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   install(TARGETS zorvane_clipboard RUNTIME DESTINATION lib/zorvane)
   add_executable(zorvane_gtk
+    src/platform/posix/desktop/gtk/box_copy.cpp
     src/platform/posix/desktop/gtk/clipboard_keeper.cpp
+    src/platform/posix/desktop/gtk/deaf_time.cpp
     src/platform/posix/desktop/gtk/gtk_box.cpp
     src/platform/posix/desktop/gtk/helper_main.cpp
     src/platform/posix/desktop/gtk/screen_fit.cpp
-    src/platform/posix/desktop/gtk/utf8_text.cpp)
+    src/platform/posix/desktop/gtk/utf8_text.cpp
+    src/platform/posix/desktop/gtk/window_icon.cpp)
   target_link_libraries(zorvane_gtk PRIVATE zorvane_posix PkgConfig::GTK3)
   target_include_directories(zorvane_gtk PRIVATE resources)
   # GTK is loaded as a program loads it, at its start, not by dlopen,

@@ -12,11 +12,12 @@
 #include <utility>
 #include <vector>
 
-#include "icon_picture.h"
 #include "platform/posix/box/buttons.h"
-#include "platform/posix/desktop/gtk/clipboard_keeper.h"
+#include "platform/posix/desktop/gtk/box_copy.h"
+#include "platform/posix/desktop/gtk/deaf_time.h"
 #include "platform/posix/desktop/gtk/screen_fit.h"
 #include "platform/posix/desktop/gtk/utf8_text.h"
+#include "platform/posix/desktop/gtk/window_icon.h"
 
 namespace zorvane::posix {
 namespace {
@@ -30,85 +31,11 @@ struct DialogState {
   std::vector<GtkWidget*> buttons;        // left to right
   GtkScrolledWindow* scroller = nullptr;  // only for a text taller than the limit
   std::string copied;                     // the last Ctrl+C, to outlive the box
-  gint64 focusedAt = 0;                   // when the box last took the focus (monotonic µs)
-  std::vector<guint> held;                // keys and mouse buttons pressed since, not swallowed
-  std::vector<guint> swallowed;           // those pressed too early, until released
+  DeafTime deaf;
 };
 
-// Keys and clicks that reach the box this soon after it takes the focus
-// were meant for the window the user was typing in: nobody has read the
-// box yet. Long enough for a key held through the change of focus and a
-// fast typist's next key; short enough that a person who reads the box
-// never meets it.
-constexpr gint64 DeafMicroseconds = 300000;
-
-// A key by its hardware code, a mouse button above every key code; 0 for
-// other events.
-guint InputOf(const GdkEvent* event) {
-  switch (event->type) {
-    case GDK_KEY_PRESS:
-    case GDK_KEY_RELEASE: return event->key.hardware_keycode;
-    case GDK_BUTTON_PRESS:
-    case GDK_2BUTTON_PRESS:
-    case GDK_3BUTTON_PRESS:
-    case GDK_BUTTON_RELEASE: return 0x10000 + event->button.button;
-    default: return 0;
-  }
-}
-
-bool Holds(const std::vector<guint>& inputs, guint input) {
-  return std::find(inputs.begin(), inputs.end(), input) != inputs.end();
-}
-
-bool TakeFrom(std::vector<guint>& inputs, guint input) {
-  const auto found = std::find(inputs.begin(), inputs.end(), input);
-  if (found == inputs.end()) return false;
-  inputs.erase(found);
-  return true;
-}
-
-// Whether to drop `event`: a press in the deaf time after the box takes the
-// focus, with its repeats and the rest of its click, and the release of a
-// key or button whose press the box did not take (pressed too early, or
-// before the box had the focus).
-bool Swallowed(DialogState& state, const GdkEvent* event) {
-  const guint input = InputOf(event);
-  const bool deaf = g_get_monotonic_time() - state.focusedAt < DeafMicroseconds;
-  switch (event->type) {
-    case GDK_FOCUS_CHANGE:
-      if (event->focus_change.in) state.focusedAt = g_get_monotonic_time();
-      return false;
-    case GDK_KEY_PRESS:
-    case GDK_BUTTON_PRESS:
-      if (deaf || Holds(state.swallowed, input)) {
-        if (!Holds(state.swallowed, input)) state.swallowed.push_back(input);
-        return true;
-      }
-      if (!Holds(state.held, input)) state.held.push_back(input);
-      return false;
-    case GDK_2BUTTON_PRESS:
-    case GDK_3BUTTON_PRESS: return deaf || Holds(state.swallowed, input);
-    case GDK_KEY_RELEASE:
-    case GDK_BUTTON_RELEASE:
-      if (TakeFrom(state.held, input)) return false;
-      TakeFrom(state.swallowed, input);
-      return true;
-    default: return false;
-  }
-}
-
 void FilterEvent(GdkEvent* event, gpointer data) {
-  if (!Swallowed(*static_cast<DialogState*>(data), event)) gtk_main_do_event(event);
-}
-
-// One line end throughout: the text's own CR LF becomes LF.
-std::string WithLineFeeds(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
-  }
-  return out;
+  if (!Swallowed(static_cast<DialogState*>(data)->deaf, event)) gtk_main_do_event(event);
 }
 
 // The text as it stands: plain (markup, mnemonics and format directives
@@ -181,51 +108,6 @@ GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
   return G_LOG_WRITER_HANDLED;
 }
 
-// Ctrl+C copies the box as text, the way Windows' message box does, each
-// button followed by three spaces.
-void CopyBox(DialogState& state) {
-  const std::string rule = "---------------------------\n";
-  state.copied = rule + state.title + "\n" + rule + WithLineFeeds(state.text) + "\n" + rule +
-                 state.labels + "\n" + rule;
-  GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
-  gtk_clipboard_set_text(clipboard, state.copied.c_str(), static_cast<gint>(state.copied.size()));
-}
-
-// The copy outlives the box where it is still the clipboard's, on this
-// machine's own X display: a keeper hands it to the clipboard manager
-// where one runs, and serves it itself where none does. The answer never
-// waits for a manager. On Wayland or a forwarded display the copy goes
-// with the box, which leaves nothing behind.
-void KeepCopy(const DialogState& state) {
-  GdkDisplay* display = gdk_display_get_default();
-  if (state.copied.empty() || !GDK_IS_X11_DISPLAY(display)) return;
-  if (!IsLocalDisplay(gdk_display_get_name(display))) return;
-  // Another client's window comes back as a foreign one: it copied since.
-  GdkWindow* owner = gdk_selection_owner_get_for_display(display, GDK_SELECTION_CLIPBOARD);
-  if (!owner || gdk_window_get_window_type(owner) == GDK_WINDOW_FOREIGN) return;
-  KeepOnClipboard(gdk_display_get_name(display), state.copied, gdk_x11_window_get_xid(owner));
-  // The box holds the clipboard until the keeper has it, a second at most,
-  // so that it is never empty in between.
-  for (int waited = 0; waited < 100; ++waited) {
-    if (gdk_selection_owner_get_for_display(display, GDK_SELECTION_CLIPBOARD) != owner) break;
-    g_usleep(10000);
-  }
-}
-
-// The key that types C on the first style, whatever style is active
-// (a Russian one types С there), as GTK's own accelerators match keys.
-bool IsCopyKey(const GdkEventKey* event) {
-  GdkKeymapKey* keys = nullptr;
-  gint count = 0;
-  GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event->window));
-  bool found = gdk_keyval_to_lower(event->keyval) == GDK_KEY_c;
-  if (gdk_keymap_get_entries_for_keyval(keymap, GDK_KEY_c, &keys, &count)) {
-    for (gint i = 0; i < count; ++i) found = found || keys[i].keycode == event->hardware_keycode;
-    g_free(keys);
-  }
-  return found;
-}
-
 // Tab, Shift+Tab and the arrows move between the buttons only, in a
 // cycle, as on Windows; Up and Down move as Left and Right do.
 bool MoveFocus(DialogState& state, guint keyval) {
@@ -273,8 +155,8 @@ bool ScrollText(const DialogState& state, guint keyval) {
   }
 }
 
-// The button whose letter the key types: on the active style first, then
-// on any other (with a Russian style active, the key that types y on the
+// The button whose letter the key types: on the active layout first, then
+// on any other (with a Russian layout active, the key that types y on the
 // English one still presses Yes, as Ctrl+C still copies).
 std::optional<std::size_t> ButtonOfKey(const BoxStyle& style, const GdkEventKey* event) {
   const auto typed = static_cast<wchar_t>(gdk_keyval_to_unicode(event->keyval));
@@ -303,7 +185,8 @@ gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
   auto* state = static_cast<DialogState*>(data);
   const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
   if (modifiers == GDK_CONTROL_MASK && IsCopyKey(event)) {
-    CopyBox(*state);
+    state->copied = CopyText(state->title, state->text, state->labels);
+    Copy(state->copied);
     return TRUE;
   }
   if ((modifiers & ~GDK_SHIFT_MASK) == 0 &&
@@ -321,8 +204,6 @@ gboolean AskForAttention(GtkWidget* window, GdkEvent*, gpointer) {
   return FALSE;
 }
 
-void SetWindowIcon(GtkWindow* window);
-
 // The default button is outlined from the start, as on Windows, not only
 // once a key has been pressed; the window icon follows the first frame,
 // which need not wait for it.
@@ -338,30 +219,6 @@ gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer data) {
       },
       window, nullptr);
   return FALSE;
-}
-
-// The window icon, drawn from the same picture as the installed icons:
-// no image file to find and no image loader to start.
-void SetWindowIcon(GtkWindow* window) {
-  using namespace zorvane::icon;
-  constexpr int Size = 48;
-  GdkPixbuf* icon = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, Size, Size);
-  guchar* pixels = gdk_pixbuf_get_pixels(icon);
-  const int stride = gdk_pixbuf_get_rowstride(icon);
-  for (int row = 0; row < Size; ++row) {
-    for (int column = 0; column < Size; ++column) {
-      const Colour colour = ColourAt((column + 0.5) / Size, (row + 0.5) / Size);
-      guchar* pixel =
-          pixels + static_cast<std::ptrdiff_t>(row) * stride + std::ptrdiff_t{4} * column;
-      const Rgb rgb = Palette[colour];
-      pixel[0] = rgb.red;
-      pixel[1] = rgb.green;
-      pixel[2] = rgb.blue;
-      pixel[3] = colour == Clear ? 0 : 255;
-    }
-  }
-  gtk_window_set_icon(window, icon);
-  g_object_unref(icon);
 }
 
 // Read out as Windows' message box is: an alert named by its title, with
@@ -453,7 +310,7 @@ int ShowGtkBox(const BoxRequest& request, void (*shown)()) {
     response = gtk_dialog_run(GTK_DIALOG(dialog));
   }
   if (dialog) gtk_widget_destroy(dialog);
-  KeepCopy(state);
+  KeepCopy(state.copied);
   if (response == GTK_RESPONSE_DELETE_EVENT) return escapeCode;
   return response > 0 ? response : 0;
 }

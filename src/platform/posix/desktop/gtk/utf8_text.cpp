@@ -50,4 +50,13 @@ std::string LocaleTextToUtf8(std::string_view text) {
   return ConvertFrom(charset, text);
 }
 
+std::string WithLineFeeds(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
+}
+
 }  // namespace zorvane::posix

@@ -11,4 +11,8 @@ namespace zorvane::posix {
 // lost or emptied.
 std::string LocaleTextToUtf8(std::string_view text);
 
+// One line end throughout: the text's own CR LF becomes LF, as screen
+// readers and the clipboard take it.
+std::string WithLineFeeds(const std::string& text);
+
 }  // namespace zorvane::posix

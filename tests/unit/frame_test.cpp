@@ -23,8 +23,9 @@ const Look Looks[] = {{},
                       {Underline, 31}};
 constexpr int LookCount = sizeof Looks / sizeof Looks[0];
 
-// A row of letters whose looks follow one another in `order`, shifted by
-// `shift`, so that every look meets every other.
+// Rows of characters, narrow and wide, whose looks run through the table
+// from `shift` on, each row `stride` further, so that every look meets
+// every other.
 Frame Patterned(int shift, int stride) {
   Frame frame = BlankFrame({LookCount, LookCount * 2});
   for (int row = 0; row < LookCount; ++row) {

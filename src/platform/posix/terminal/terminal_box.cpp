@@ -51,11 +51,15 @@ bool TakeInputs(const Terminal& terminal, const pollfd& watched, int ready, KeyR
 std::optional<int> RunBox(Terminal& terminal, const BoxContent& content, KeyReader& reader) {
   const LineKeys keys = LineKeysOf(terminal);
   BoxState state = StartState(content.style);
-  std::optional<Frame> shown;  // what the terminal shows; none when it must be drawn whole
+  std::optional<Frame> shown;           // what the terminal shows; none when it must be drawn whole
+  std::optional<BoxGeometry> measured;  // again only when the screen changes size
   for (;;) {
-    const BoxGeometry box =
-        Measure(content.text, content.title, content.style, MeasureScreen(terminal.fd));
-    state.view = Clamped(state.view, box);
+    const Screen screen = MeasureScreen(terminal.fd);
+    if (!measured || !(measured->screen == screen)) {
+      measured = Measure(content.text, content.title, content.style, screen);
+      state.view = Clamped(state.view, *measured);
+    }
+    const BoxGeometry& box = *measured;
     Frame frame = Paint(box, content.style, state.view);
     WriteAll(terminal.fd, FrameUpdate(shown ? &*shown : nullptr, frame));
     shown = std::move(frame);

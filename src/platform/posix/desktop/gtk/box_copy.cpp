@@ -13,7 +13,7 @@ std::string CopyText(const std::string& title, const std::string& text, const st
   return rule + title + "\n" + rule + WithLineFeeds(text) + "\n" + rule + labels + "\n" + rule;
 }
 
-void Copy(const std::string& copied) {
+void CopyToClipboard(const std::string& copied) {
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
   gtk_clipboard_set_text(clipboard, copied.c_str(), static_cast<gint>(copied.size()));
 }

@@ -13,7 +13,7 @@ namespace zorvane::posix {
 std::string CopyText(const std::string& title, const std::string& text, const std::string& labels);
 
 // `copied` on the CLIPBOARD selection, owned by the box.
-void Copy(const std::string& copied);
+void CopyToClipboard(const std::string& copied);
 
 // As the box closes: the copy outlives the box where it is still the
 // clipboard's, on this machine's own X display. A keeper hands it to the

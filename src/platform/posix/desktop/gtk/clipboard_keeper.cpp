@@ -12,7 +12,8 @@ namespace zorvane::posix {
 
 void KeepOnClipboard(const std::string& display, const std::string& utf8, unsigned long owner) {
   const std::string from = std::to_string(owner);
-  const std::string keeper = ExecutableDirectory() + "/zorvane-clipboard";
+  const std::string keeper = BesideExecutable({"/zorvane-clipboard"}, X_OK);
+  if (keeper.empty()) return;
   int text[2];
   if (pipe2(text, O_CLOEXEC) != 0) return;
   // A box's copy is far smaller than a pipe holds: written whole before

@@ -186,7 +186,7 @@ gboolean OnKeyPress(GtkWidget* dialog, GdkEventKey* event, gpointer data) {
   const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
   if (modifiers == GDK_CONTROL_MASK && IsCopyKey(event)) {
     state->copied = CopyText(state->title, state->text, state->labels);
-    Copy(state->copied);
+    CopyToClipboard(state->copied);
     return TRUE;
   }
   if ((modifiers & ~GDK_SHIFT_MASK) == 0 &&

@@ -5,10 +5,21 @@ enable_language(RC)
 
 # Link-time optimisation and the x86 Windows ABI's own 4-byte stack
 # alignment (which the entry point is called with) keep the code small.
-set(ZORVANE_WINDOWS_FLAGS -Os -flto -mpreferred-stack-boundary=2 -fno-asynchronous-unwind-tables -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
-set(ZORVANE_WINDOWS_LINK -Os -flto -mpreferred-stack-boundary=2 -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
-# The entry point is ZorvaneStart (stdcall, no arguments); the libraries
-# are the system's import libraries alone.
+# The 64-bit twin, built only to be tested where no 32-bit program runs,
+# keeps x86-64's 16-byte alignment and undecorated names.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(ZORVANE_STACK_ALIGNMENT "")
+  set(ZORVANE_ENTRY_PREFIX "")
+  set(ZORVANE_ENTRY_SUFFIX "")
+else()
+  set(ZORVANE_STACK_ALIGNMENT -mpreferred-stack-boundary=2)
+  set(ZORVANE_ENTRY_PREFIX "_")
+  set(ZORVANE_ENTRY_SUFFIX "@0")
+endif()
+set(ZORVANE_WINDOWS_FLAGS -Os -flto ${ZORVANE_STACK_ALIGNMENT} -fno-asynchronous-unwind-tables -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
+set(ZORVANE_WINDOWS_LINK -Os -flto ${ZORVANE_STACK_ALIGNMENT} -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+# The entry point is ZorvaneStart (stdcall, no arguments; x86-64 has one
+# calling convention); the libraries are the system's import libraries alone.
 set(ZORVANE_OWN_ENTRY -nostdlib -Wl,--dynamicbase -Wl,--nxcompat)
 set(ZORVANE_OWN_ENTRY_LIBRARIES msvcrt kernel32 user32)
 target_compile_options(zorvane_core PRIVATE ${ZORVANE_WINDOWS_FLAGS})
@@ -23,7 +34,7 @@ target_compile_options(zorvane PRIVATE ${ZORVANE_WINDOWS_FLAGS})
 # The map lets a test see that the constructor table stays empty.
 target_link_options(zorvane PRIVATE ${ZORVANE_WINDOWS_LINK} ${ZORVANE_OWN_ENTRY}
   -Wl,-Map=${CMAKE_CURRENT_BINARY_DIR}/zorvane.map)
-target_link_options(zorvane PRIVATE -Wl,--entry=_ZorvaneStart@0)
+target_link_options(zorvane PRIVATE -Wl,--entry=${ZORVANE_ENTRY_PREFIX}ZorvaneStart${ZORVANE_ENTRY_SUFFIX})
 target_link_libraries(zorvane PRIVATE zorvane_core ${ZORVANE_OWN_ENTRY_LIBRARIES})
 set_property(SOURCE resources/zorvane.rc APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/resources/zorvane.ico
@@ -53,5 +64,5 @@ add_executable(bare_entry_box bench/bare_entry_box.cpp resources/zorvane.rc)
 # only function and comes from an LTO object; one function gains nothing.
 target_compile_options(bare_entry_box PRIVATE ${ZORVANE_WINDOWS_FLAGS} -fno-lto)
 target_link_options(bare_entry_box PRIVATE ${ZORVANE_WINDOWS_LINK} ${ZORVANE_OWN_ENTRY}
-  -Wl,--entry=_BareStart@0)
+  -Wl,--entry=${ZORVANE_ENTRY_PREFIX}BareStart${ZORVANE_ENTRY_SUFFIX})
 target_link_libraries(bare_entry_box PRIVATE ${ZORVANE_OWN_ENTRY_LIBRARIES})

@@ -6,7 +6,7 @@
 . "$(dirname "$0")/lib.sh"
 start_display
 
-exe=$(winepath -w "$ZORVANE_EXE" 2>/dev/null)
+exe=$("$WINE" winepath -w "$ZORVANE_EXE" 2>/dev/null)
 crlf() { sed 's/$/\r/'; }
 
 crlf >"$WORK/ask.bat" <<BAT
@@ -26,7 +26,7 @@ ECHO answered No
 BAT
 
 run_batch() {  # run_batch FILE: starts cmd.exe on it, output to $WORK/batch.out
-  timeout 60 wine cmd /c "$(winepath -w "$1" 2>/dev/null)" >"$WORK/batch.out" 2>/dev/null &
+  timeout 60 "$WINE" cmd /c "$("$WINE" winepath -w "$1" 2>/dev/null)" >"$WORK/batch.out" 2>/dev/null &
   BATCH_PID=$!
 }
 
@@ -43,7 +43,7 @@ check "No pressed"   "status 7|answered No"  "$(answer n)"
 mkdir "$WORK/files" && touch "$WORK/files/alpha.txt"
 crlf >"$WORK/files/wild.bat" <<BAT
 @ECHO OFF
-CD /D "$(winepath -w "$WORK/files" 2>/dev/null)"
+CD /D "$("$WINE" winepath -w "$WORK/files" 2>/dev/null)"
 "$exe" *.txt Expanded 0
 "$exe" "*.none" Unmatched 0
 BAT

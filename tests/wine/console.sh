@@ -25,14 +25,14 @@ in_pane() {
 
 expected=$(cat "$(dirname "$0")/../usage.expected")
 folded=$(echo "$expected" | fold -w 40 | sed 's/ *$//')
-check "23 lines on the console, 100 columns" "$expected" "$(in_pane 100 60 "wine '$ZORVANE_EXE' /?")"
+check "23 lines on the console, 100 columns" "$expected" "$(in_pane 100 60 "'$WINE' '$ZORVANE_EXE' /?")"
 check "status 0 on the console" 0 "$(cat "$WORK/status")"
-check "wrapped at 40 columns" "$folded" "$(in_pane 40 60 "wine '$ZORVANE_EXE' /?")"
+check "wrapped at 40 columns" "$folded" "$(in_pane 40 60 "'$WINE' '$ZORVANE_EXE' /?")"
 
 # modes_cleared WIDTH HEIGHT ROW: the buffer after the tool ran from ROW
 # with processed output and wrapping turned off.
 modes_cleared() {
-  in_pane "$1" "$2" "wine '$CONSOLE_MODES_EXE' '$ZORVANE_EXE' $3 'Z:$WORK/buffer'" >/dev/null
+  in_pane "$1" "$2" "'$WINE' '$CONSOLE_MODES_EXE' '$ZORVANE_EXE' $3 'Z:$WORK/buffer'" >/dev/null
   tr -d '\r' <"$WORK/buffer"
 }
 buffer=$(modes_cleared 100 60 5)

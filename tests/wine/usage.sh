@@ -3,7 +3,7 @@
 # no harm from a closed, full or early-closed standard output.
 . "$(dirname "$0")/lib.sh"
 
-zorvane() { timeout 60 wine "$ZORVANE_EXE" "$@"; }
+zorvane() { timeout 60 "$WINE" "$ZORVANE_EXE" "$@"; }
 check_usage_screen zorvane
 check "23 lines each ending CR LF" 23 "$(zorvane '/?' | grep -c $'\r$')"
 zorvane '/?' | cat >"$WORK/piped"
@@ -18,7 +18,7 @@ drive_link="$WINEPREFIX/dosdevices/q:"
 ln -sfn "$WORK/drive" "$drive_link"
 CLEANUPS+=("rm -f '$drive_link'")
 cd "$WORK/drive/folder" || exit 1
-check "current drive maps the test's root" 'Q:\folder' "$(wine cmd /c cd 2>/dev/null | tr -d '\r')"
+check "current drive maps the test's root" 'Q:\folder' "$("$WINE" cmd /c cd 2>/dev/null | tr -d '\r')"
 for switch in '/?' '-?'; do
   zorvane "$switch" >"$WORK/out" 2>/dev/null
   status=$?

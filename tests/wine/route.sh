@@ -1,0 +1,46 @@
+#!/bin/bash
+# Which way the Windows tests run. "native": the shipped 32-bit zorvane.exe
+# under 32-bit Wine. "twin": the same sources built for x86-64, under
+# wine64, for a kernel that runs no 32-bit program (32-bit emulation off).
+# ZORVANE_WINDOWS_ROUTE=native or twin forces one, so that the twin is
+# tested on machines that could run the native route too.
+#
+# Sourced, it sets WINE, WINEARCH, WINEPREFIX and the executables for the
+# route; run, it prints the route line that scripts/check shows.
+
+# 32-bit Wine's own loader is a 32-bit program: it starts only where the
+# kernel runs them.
+windows_route() {
+  case ${ZORVANE_WINDOWS_ROUTE:-} in
+    native | twin) echo "$ZORVANE_WINDOWS_ROUTE" ;;
+    "") if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo native; else echo twin; fi ;;
+    *) echo "ZORVANE_WINDOWS_ROUTE is native or twin, not $ZORVANE_WINDOWS_ROUTE" >&2; return 1 ;;
+  esac
+}
+
+route_line() {
+  case $1 in
+    native) echo "Windows end-to-end: native, the shipped 32-bit zorvane.exe under 32-bit Wine" ;;
+    twin) echo "Windows end-to-end: twin, the same sources built for x86-64 under wine64${ZORVANE_WINDOWS_ROUTE:+ (forced)}" ;;
+  esac
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  route=$(windows_route) || exit 1
+  route_line "$route"
+  exit 0
+fi
+
+ZORVANE_ROUTE=$(windows_route) || exit 1
+if [ "$ZORVANE_ROUTE" = native ]; then
+  WINE=/usr/lib/wine/wine WINEARCH=win32
+else
+  # Debian's wine wrapper picks 32-bit Wine wherever it is installed.
+  WINE=/usr/lib/wine/wine64 WINEARCH=win64
+  export WINELOADER=$WINE
+  ZORVANE_PREFIX=$ZORVANE_PREFIX-twin
+  for exe in ZORVANE_EXE BOXDUMP_EXE CONSOLE_MODES_EXE; do
+    printf -v "$exe" '%s' "$ZORVANE_TWIN_DIR/$(basename "${!exe}")"
+  done
+fi
+export WINE WINEARCH WINEPREFIX="$ZORVANE_PREFIX" ZORVANE_EXE BOXDUMP_EXE CONSOLE_MODES_EXE

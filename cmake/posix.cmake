@@ -93,9 +93,18 @@ foreach(page doc/zorvane.1 ${CMAKE_BINARY_DIR}/doc/changelog)
 endforeach()
 add_custom_target(zorvane_docs ALL DEPENDS ${ZORVANE_COMPRESSED})
 install(FILES ${CMAKE_BINARY_DIR}/doc/zorvane.1.gz DESTINATION share/man/man1)
-install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION share/doc/zorvane)
-install(FILES LICENSE DESTINATION share/doc/zorvane RENAME copyright)
-install(FILES resources/lintian-overrides DESTINATION share/lintian/overrides RENAME zorvane)
+# The usage screen ends "More in the README": it goes wherever the tool does.
+install(FILES README.md DESTINATION share/doc/zorvane)
+# Files that only a Debian package carries, by Debian's names (scripts/release
+# turns this on); a plain install gets the licence by its own name.
+option(ZORVANE_DEBIAN_PACKAGE "Install the files a Debian package carries" OFF)
+if(ZORVANE_DEBIAN_PACKAGE)
+  install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION share/doc/zorvane)
+  install(FILES LICENSE DESTINATION share/doc/zorvane RENAME copyright)
+  install(FILES resources/lintian-overrides DESTINATION share/lintian/overrides RENAME zorvane)
+else()
+  install(FILES LICENSE DESTINATION share/doc/zorvane)
+endif()
 # Hidden from menus: it lets desktops that look the window's app_id up
 # find the tool's icon for its boxes.
 install(FILES resources/zorvane.desktop DESTINATION share/applications)

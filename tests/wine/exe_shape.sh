@@ -46,6 +46,6 @@ check "images 48, 32, 16 at 8 bits" \
 
 manifest=$(wrestool -x --raw --type=24 --name=1 "$exe")
 for needle in 'level="asInvoker"' 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
-  '>true</dpiAware>' '{e2011457-1546-43c5-a5fe-008deee3d3f0}' '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}'; do
+  '>true/pm</dpiAware>' '>PerMonitorV2</dpiAwareness>' '{e2011457-1546-43c5-a5fe-008deee3d3f0}' '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}'; do
   check "manifest has $needle" 1 "$(echo "$manifest" | tr -s ' \n' ' ' | grep -c -F "$needle")"
 done

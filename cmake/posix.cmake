@@ -27,12 +27,14 @@ add_executable(zorvane
   src/cli/run_command.cpp
   src/platform/posix/desktop/desktop_box.cpp
   src/platform/posix/message_box.cpp
-  src/platform/posix/process.cpp
+  src/platform/posix/process/end_process.cpp
   src/platform/posix/process/signal_watch.cpp
   src/platform/posix/standard_output.cpp
+  src/platform/posix/terminal/alternate_screen.cpp
   src/platform/posix/terminal/fault_restore.cpp
   src/platform/posix/terminal/terminal_box.cpp
-  src/platform/posix/terminal/terminal_lease.cpp)
+  src/platform/posix/terminal/terminal_lease.cpp
+  src/platform/posix/terminal/terminal_lock.cpp)
 target_link_libraries(zorvane PRIVATE zorvane_posix)
 # Loading the shared C++ runtime would double the start-up time of the
 # usage screen; the C library is all that is left to load.

@@ -10,9 +10,9 @@ namespace {
 TEST(HelperArguments, CarryTheBoxWholeAndRefuseTheRest) {
   BoxStyle style = *ReadStyle(2 + 16 + 512 + 4096);
   style.severity = "Kritisch";
-  const BoxRequest request{"Text\r\n<b>%s</b>", "", style};
+  const HelperRequest request{"Text\r\n<b>%s</b>", "", style};
   const std::vector<std::string> arguments = HelperArguments(request);
-  const std::optional<BoxRequest> back = ReadHelperArguments(arguments);
+  const std::optional<HelperRequest> back = ReadHelperArguments(arguments);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->text, request.text);
   EXPECT_EQ(back->title, "");

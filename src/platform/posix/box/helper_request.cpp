@@ -20,7 +20,7 @@ std::optional<int> Number(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::string> HelperArguments(const BoxRequest& request) {
+std::vector<std::string> HelperArguments(const HelperRequest& request) {
   const BoxStyle& style = request.style;
   std::vector<std::string> arguments = {request.text,
                                         request.title,
@@ -36,7 +36,7 @@ std::vector<std::string> HelperArguments(const BoxRequest& request) {
   return arguments;
 }
 
-std::optional<BoxRequest> ReadHelperArguments(const std::vector<std::string>& arguments) {
+std::optional<HelperRequest> ReadHelperArguments(const std::vector<std::string>& arguments) {
   if (arguments.size() < FixedArguments + 2 || (arguments.size() - FixedArguments) % 2 != 0)
     return std::nullopt;
   const auto icon = Number(arguments[2]), defaultButton = Number(arguments[3]),
@@ -44,7 +44,7 @@ std::optional<BoxRequest> ReadHelperArguments(const std::vector<std::string>& ar
   if (!icon || !defaultButton || !escapeCode || !systemModal || *icon < 0 ||
       *icon > static_cast<int>(BoxIcon::Information))
     return std::nullopt;
-  BoxRequest request{arguments[0], arguments[1], {}};
+  HelperRequest request{arguments[0], arguments[1], {}};
   BoxStyle& style = request.style;
   for (std::size_t i = FixedArguments; i < arguments.size(); i += 2) {
     const auto code = Number(arguments[i + 1]);

@@ -24,7 +24,7 @@ inline constexpr int ZorvaneBoxDeclined = -1;
 // answer is a box that went away, which answers 0.
 inline constexpr int ZorvaneBoxShown = -2;
 
-struct BoxRequest {
+struct HelperRequest {
   std::string text;  // bytes in the locale's encoding, or UTF-8
   std::string title;
   BoxStyle style;  // labels, codes, key names and severity already translated
@@ -33,9 +33,9 @@ struct BoxRequest {
 // The request as the helper's arguments after its name: text, title,
 // icon, default button, Escape's code, system modal, severity, then a
 // label and a code for each button.
-std::vector<std::string> HelperArguments(const BoxRequest& request);
+std::vector<std::string> HelperArguments(const HelperRequest& request);
 
 // The arguments back as a request; no value where they are not a whole one.
-std::optional<BoxRequest> ReadHelperArguments(const std::vector<std::string>& arguments);
+std::optional<HelperRequest> ReadHelperArguments(const std::vector<std::string>& arguments);
 
 }  // namespace zorvane::posix

@@ -283,7 +283,7 @@ GtkWidget* BuildDialog(DialogState& state) {
 
 namespace zorvane::posix {
 
-int ShowGtkBox(const BoxRequest& request, void (*shown)()) {
+int ShowGtkBox(const HelperRequest& request, void (*shown)()) {
   g_log_set_writer_func(DropLog, nullptr, nullptr);  // the tool writes nothing to stderr
   // The window is the tool's, not its helper's: WM_CLASS and Wayland's
   // app_id name it so, which finds the installed desktop entry and icon.

@@ -7,6 +7,6 @@ namespace zorvane::posix {
 // The GTK dialog: the pressed button's code, 0 when the box was closed
 // without an answer, ZorvaneBoxDeclined when GTK could not start here.
 // `shown` is called once, as the box first appears on the screen.
-int ShowGtkBox(const BoxRequest& request, void (*shown)());
+int ShowGtkBox(const HelperRequest& request, void (*shown)());
 
 }  // namespace zorvane::posix

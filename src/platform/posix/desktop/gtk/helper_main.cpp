@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   // The labels' access letters are read in the user's encoding.
   std::setlocale(LC_ALL, "");
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const std::optional<BoxRequest> request = ReadHelperArguments(arguments);
+  const std::optional<HelperRequest> request = ReadHelperArguments(arguments);
   const int code =
       request ? ShowGtkBox(*request, [] { Say(ZorvaneBoxShown); }) : ZorvaneBoxDeclined;
   return Say(code) ? 0 : 1;

@@ -1,11 +1,14 @@
 #!/bin/bash
-# Neither a display nor a terminal: the answer is 0 at once, nothing
-# printed. A display without the GTK helper falls back the same way.
+# Neither a display nor a terminal: the answer is 0 at once, with one
+# line on stderr saying why, whatever stderr is. A display without the GTK
+# helper falls back the same way.
 . "$(dirname "$0")/lib.sh"
 
 no_terminal() {  # runs zorvane in a new session without a controlling terminal
-  timeout 10 setsid -w env -u WAYLAND_DISPLAY "$@" </dev/null >"$WORK/out" 2>&1
+  timeout 10 setsid -w env -u WAYLAND_DISPLAY "$@" </dev/null >"$WORK/out" 2>"$WORK/err"
 }
+said() { echo "$(wc -c <"$WORK/out") $(cat "$WORK/err")"; }
+NO_BOX="0 zorvane: no display and no terminal to show the box on"
 
 started=$(date +%s%N)
 no_terminal env -u DISPLAY "$ZORVANE_BIN" "Nobody sees this" Title 4
@@ -13,7 +16,11 @@ status=$?
 elapsed_ms=$((($(date +%s%N) - started) / 1000000))
 check "no display, no terminal: 0" 0 "$status"
 check "answered within a second" yes "$([ "$elapsed_ms" -lt 1000 ] && echo yes)"
-check "nothing printed" 0 "$(wc -c <"$WORK/out")"
+check "nothing on stdout, one line on stderr" "$NO_BOX" "$(said)"
+setsid -w env -u DISPLAY -u WAYLAND_DISPLAY "$ZORVANE_BIN" "Nobody" T 4 </dev/null 2>&- >/dev/null
+check "stderr closed: still 0" 0 "$?"
+setsid -w env -u DISPLAY -u WAYLAND_DISPLAY "$ZORVANE_BIN" "Nobody" T 4 </dev/null 2>&1 >/dev/null | true
+check "stderr a pipe closed early: still 0" 0 "${PIPESTATUS[0]}"
 
 mkdir "$WORK/alone" && cp "$ZORVANE_BIN" "$WORK/alone/zorvane"
 no_terminal env DISPLAY=:99999 "$WORK/alone/zorvane" "No helper here" Title 1
@@ -22,4 +29,4 @@ no_terminal env DISPLAY=:99999 "$ZORVANE_BIN" "No server there" Title 1
 check "display that cannot be opened, no terminal: 0" 0 "$?"
 no_terminal env -u DISPLAY WAYLAND_DISPLAY=wayland-none "$ZORVANE_BIN" "Wayland only" Title 1
 check "Wayland without X, no terminal: 0" 0 "$?"
-check "still nothing printed" 0 "$(wc -c <"$WORK/out")"
+check "and says why" "$NO_BOX" "$(said)"

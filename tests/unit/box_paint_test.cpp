@@ -12,7 +12,8 @@
 namespace zorvane::posix {
 namespace {
 
-// The box as the loop draws it: measured for the screen, then painted.
+// The box as the loop draws it: measured for the screen, the view kept
+// inside it, then painted.
 struct Drawn {
   BoxGeometry box;
   Frame frame;
@@ -21,7 +22,7 @@ struct Drawn {
 Drawn DrawBox(const std::string& text, const std::string& title, const BoxStyle& style,
               BoxView view, Screen screen) {
   BoxGeometry box = Measure(text, title, style, screen);
-  Frame frame = Paint(box, style, view);
+  Frame frame = Paint(box, style, Clamped(view, box));
   return {std::move(box), std::move(frame)};
 }
 

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -113,7 +114,13 @@ Reply AwaitReply(int channel, pid_t child, const SignalWatch& watch) {
   Reply reply;
   for (;;) {
     pollfd watched[2] = {{watch.fd, POLLIN, 0}, {channel, POLLIN, 0}};
-    if (poll(watched, 2, -1) < 0) continue;
+    const int ready = poll(watched, 2, -1);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) {
+      // Nothing can be waited for: the box goes, and what it said stands.
+      kill(child, SIGKILL);
+      return reply;
+    }
     if (watched[0].revents & POLLIN) {
       const int signal = TakeSignal(watch);
       if (signal == 0) continue;

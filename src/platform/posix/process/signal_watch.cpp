@@ -63,6 +63,15 @@ void LetThrough(int signal) {
   sigprocmask(SIG_BLOCK, &only, nullptr);
 }
 
+void DiscardPending(int signal) {
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  const timespec now{};
+  while (sigtimedwait(&only, nullptr, &now) == signal) {
+  }
+}
+
 void EndBySignal(int signal) {
   std::signal(signal, SIG_DFL);
   raise(signal);

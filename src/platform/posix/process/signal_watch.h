@@ -32,6 +32,10 @@ int TakeSignal(const SignalWatch& watch);
 // here and now (ends or stops the process), then blocks it again.
 void LetThrough(int signal);
 
+// Drops a pending `signal` (blocked, as the watch's are), so that the
+// watch does not deliver it again later.
+void DiscardPending(int signal);
+
 // Ends the process by `signal` itself, so the caller sees it as killed by
 // it, once the box is gone and the watch stopped.
 [[noreturn]] void EndBySignal(int signal);

@@ -112,7 +112,7 @@ Frame Paint(const BoxGeometry& box, const BoxStyle& style, BoxView view) {
   Frame frame = BlankFrame(box.screen);
   if (box.framed) PutFrame(frame, box, glyphs);
   PutCaption(frame, box);
-  PutText(frame, box, style, std::min(view.scroll, box.LastScroll()), glyphs);
+  PutText(frame, box, style, view.scroll, glyphs);
   PutButtons(frame, box, style, view.focus);
   return frame;
 }

@@ -5,19 +5,14 @@
 
 #include "platform/posix/box/box_style.h"
 #include "platform/posix/terminal/box_geometry.h"
+#include "platform/posix/terminal/box_reducer.h"
 #include "platform/posix/terminal/frame.h"
 
 namespace zorvane::posix {
 
-// What the user has moved: the focused button and the first text line shown.
-struct BoxView {
-  std::size_t focus = 0;
-  std::size_t scroll = 0;
-};
-
 // The box: the frame with the title, the style's sign, the text scrolled
-// by `view` (kept inside the text) with marks where more lies above or
-// below, and the buttons with the focus in reverse and each access key
+// by `view` (which the reducer keeps inside the text) with marks where
+// more lies above or below, and the buttons with the focus in reverse and each access key
 // underlined. Box-drawing characters and signs where the locale speaks
 // UTF-8, ASCII elsewhere.
 Frame Paint(const BoxGeometry& box, const BoxStyle& style, BoxView view);

@@ -5,15 +5,16 @@
 namespace zorvane::posix {
 namespace {
 
+// Where a scroll key moves the text, before it is kept inside it.
 std::size_t Scrolled(const KeyPress& press, std::size_t scroll, const BoxGeometry& box) {
-  const std::size_t last = box.LastScroll(), page = box.Page();
+  const std::size_t page = box.Page();
   switch (press.key) {
     case Key::Up: return scroll > 0 ? scroll - 1 : 0;
-    case Key::Down: return std::min(scroll + 1, last);
+    case Key::Down: return scroll + 1;
     case Key::PageUp: return scroll - std::min(scroll, page);
-    case Key::PageDown: return std::min(scroll + page, last);
+    case Key::PageDown: return scroll + page;
     case Key::Home: return 0;
-    case Key::End: return last;
+    case Key::End: return box.LastScroll();
     default: return scroll;
   }
 }
@@ -63,15 +64,12 @@ BoxState StartState(const BoxStyle& style) {
 Reduced Reduce(const BoxState& state, const BoxStyle& style, const BoxGeometry& box,
                const LineKeys& keys, const Input& input) {
   Reduced next{state, {}};
-  if (const Report* report = std::get_if<Report>(&input)) {
-    next.effects.push_back(*report == Report::KeyboardProtocol ? Effect::UseKeyboardProtocol
-                                                               : Effect::RepliesIn);
-  } else if (state.answer) {
-    return next;
-  } else if (const KeyPress* press = std::get_if<KeyPress>(&input)) {
+  if (state.answer) return next;
+  if (const KeyPress* press = std::get_if<KeyPress>(&input)) {
     Press(*press, style, box, next.state);
-  } else if (const auto effect = EffectOf(std::get<ControlChord>(input), keys)) {
-    next.effects.push_back(*effect);
+    next.state.view = Clamped(next.state.view, box);
+  } else if (const ControlChord* chord = std::get_if<ControlChord>(&input)) {
+    if (const auto effect = EffectOf(*chord, keys)) next.effects.push_back(*effect);
   }
   return next;
 }

@@ -2,15 +2,21 @@
 
 // The terminal box's reducer: what one input does to the box, and what the
 // terminal must be made to do about it, as values the loop carries out.
+#include <cstddef>
 #include <optional>
 #include <vector>
 
 #include "platform/posix/box/box_style.h"
 #include "platform/posix/terminal/box_geometry.h"
-#include "platform/posix/terminal/box_paint.h"
 #include "platform/posix/terminal/key_reader.h"
 
 namespace zorvane::posix {
+
+// What the user has moved: the focused button and the first text line shown.
+struct BoxView {
+  std::size_t focus = 0;
+  std::size_t scroll = 0;
+};
 
 struct BoxState {
   BoxView view;
@@ -26,11 +32,9 @@ struct LineKeys {
 };
 
 enum class Effect : unsigned char {
-  UseKeyboardProtocol,  // the terminal has it: turn it on
-  RepliesIn,            // the terminal has answered the box's queries
-  Interrupt,            // SIGINT for the job
-  Quit,                 // SIGQUIT for the job
-  Suspend,              // the terminal given back and the job stopped
+  Interrupt,  // SIGINT for the job
+  Quit,       // SIGQUIT for the job
+  Suspend,    // the terminal given back and the job stopped
 };
 
 struct Reduced {
@@ -40,13 +44,15 @@ struct Reduced {
 
 BoxState StartState(const BoxStyle& style);
 
-// One input applied. Nothing after the answer counts but the terminal's
-// replies, which still must be read for the terminal to be left as found.
-// Scrolling stays inside the text as `box` shows it.
+// One key press or control chord applied; nothing after the answer counts.
+// The terminal's replies are the lease's, not the box's: they change
+// nothing here. Scrolling stays inside the text as `box` shows it.
 Reduced Reduce(const BoxState& state, const BoxStyle& style, const BoxGeometry& box,
                const LineKeys& keys, const Input& input);
 
-// The view inside a box measured anew (the screen changed size).
+// The view kept inside the text as `box` shows it: after every key, and
+// for a box measured anew (the screen changed size). The one place a
+// scroll position is bounded.
 BoxView Clamped(BoxView view, const BoxGeometry& box);
 
 }  // namespace zorvane::posix

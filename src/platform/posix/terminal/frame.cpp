@@ -19,10 +19,14 @@ Cell& CellAt(Frame& frame, int row, int column) {
   return const_cast<Cell&>(CellAt(static_cast<const Frame&>(frame), row, column));
 }
 
+}  // namespace
+
 std::string MoveTo(int row, int column) {
   if (column == 0) return "\x1b[" + std::to_string(row + 1) + "H";
   return "\x1b[" + std::to_string(row + 1) + ";" + std::to_string(column + 1) + "H";
 }
+
+namespace {
 
 // The shortest SGR that takes the terminal from one look to the other.
 std::string LookChange(Look from, Look to) {
@@ -68,13 +72,14 @@ void Put(Frame& frame, int row, int column, std::string_view text, Look look) {
 }
 
 std::string FrameUpdate(const Frame* before, const Frame& after) {
-  const bool whole = !before || !(before->screen == after.screen);
-  const int columns = after.screen.columns;
+  const bool whole = !before || !(before->screen == after.screen) || before->origin != after.origin;
+  const int columns = after.screen.columns, origin = after.origin;
   auto changed = [&](int row, int column) {
     const Cell& now = CellAt(after, row, column);
     return whole ? now != Cell{} : now != CellAt(*before, row, column);
   };
-  std::string out = whole ? "\x1b[m\x1b[2J" : "";
+  std::string out;
+  if (whole) out = origin == 0 ? "\x1b[m\x1b[2J" : "\x1b[m" + MoveTo(origin, 0) + "\x1b[J";
   Look current;
   for (int row = 0; row < after.screen.rows; ++row) {
     for (int column = 0; column < columns;) {
@@ -88,7 +93,7 @@ std::string FrameUpdate(const Frame* before, const Frame& after) {
       for (int next = end; next < columns && next - end <= LongestGap; ++next) {
         if (changed(row, next)) end = next + 1;
       }
-      out += MoveTo(row, start);
+      out += MoveTo(origin + row, start);
       for (int at = start; at < end; ++at) {
         const Cell& now = CellAt(after, row, at);
         if (now.glyph.empty()) continue;
@@ -103,7 +108,7 @@ std::string FrameUpdate(const Frame* before, const Frame& after) {
   const bool cursorMoved =
       whole || before->cursorRow != after.cursorRow || before->cursorColumn != after.cursorColumn;
   if (after.cursorRow >= 0 && (cursorMoved || !out.empty()))
-    out += MoveTo(after.cursorRow, after.cursorColumn);
+    out += MoveTo(origin + after.cursorRow, after.cursorColumn);
   return out;
 }
 

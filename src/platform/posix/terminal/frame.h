@@ -35,13 +35,16 @@ struct Cell {
   bool operator!=(const Cell& other) const { return !(*this == other); }
 };
 
-// The whole screen, row by row, and where the cursor rests: on the focused
-// button's label, where screen readers and braille displays look.
+// The box's screen, row by row, and where the cursor rests: on the focused
+// button's label, where screen readers and braille displays look. A box
+// drawn below the caller's output (no alternate screen) takes only the
+// bottom rows: its first row is the terminal's row `origin`.
 struct Frame {
   Screen screen;
   std::vector<Cell> cells;
   int cursorRow = -1;  // -1: no focused button on the screen
   int cursorColumn = 0;
+  int origin = 0;
 };
 
 // A blank frame of that size.
@@ -51,11 +54,15 @@ Frame BlankFrame(Screen screen);
 // (row, column) on, 0-based; what falls outside the screen is dropped.
 void Put(Frame& frame, int row, int column, std::string_view text, Look look);
 
+// The cursor to (row, column), 0-based, in the fewest bytes.
+std::string MoveTo(int row, int column);
+
 // The bytes that turn `before` into `after` on the terminal: only the
 // cells that differ, each run reached with one cursor move. With no
-// `before`, or one of another size: the screen cleared, then every cell
-// that is not blank. Ends in the terminal's plain look, with the cursor
-// on the focused button.
+// `before`, or one of another size or place: the frame's rows cleared
+// (the whole screen where it starts at the top), then every cell that is
+// not blank. Ends in the terminal's plain look, with the cursor on the
+// focused button.
 std::string FrameUpdate(const Frame* before, const Frame& after);
 
 }  // namespace zorvane::posix

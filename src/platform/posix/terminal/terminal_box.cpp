@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -46,41 +47,64 @@ bool TakeInputs(const Terminal& terminal, const pollfd& watched, int ready, KeyR
   return !(watched.revents & (POLLHUP | POLLERR | POLLNVAL));
 }
 
+// The box measured for the screen, and the terminal row it starts at: the
+// whole screen on the alternate screen; below the output, the bottom rows
+// its frame needs (a bare box needs them all).
+struct PlacedBox {
+  Screen screen;
+  BoxGeometry box;
+  int origin = 0;
+};
+
+PlacedBox MeasureAndPlace(Terminal& terminal, const BoxContent& content, Screen screen) {
+  BoxGeometry box = Measure(content.text, content.title, content.style, screen);
+  if (!terminal.below) return {screen, std::move(box), 0};
+  const int origin = PlaceBox(terminal, screen, box.framed ? box.height : screen.rows);
+  const Screen room{screen.rows - origin, screen.columns};
+  return {screen, Measure(content.text, content.title, content.style, room), origin};
+}
+
 // Measure, paint, read, reduce, carry out; until an answer, or 0 where the
 // terminal was lost.
 std::optional<int> RunBox(Terminal& terminal, const BoxContent& content, KeyReader& reader) {
   const LineKeys keys = LineKeysOf(terminal);
   BoxState state = StartState(content.style);
-  std::optional<Frame> shown;           // what the terminal shows; none when it must be drawn whole
-  std::optional<BoxGeometry> measured;  // again only when the screen changes size
+  std::optional<Frame> shown;       // what the terminal shows; none when it must be drawn whole
+  std::optional<PlacedBox> placed;  // again only for a whole drawing or a new screen size
   for (;;) {
     const Screen screen = MeasureScreen(terminal.fd);
-    if (!measured || !(measured->screen == screen)) {
-      measured = Measure(content.text, content.title, content.style, screen);
-      state.view = Clamped(state.view, *measured);
+    if (!placed || !shown || !(placed->screen == screen)) {
+      placed = MeasureAndPlace(terminal, content, screen);
+      state.view = Clamped(state.view, placed->box);
     }
-    const BoxGeometry& box = *measured;
+    const BoxGeometry& box = placed->box;
     Frame frame = Paint(box, content.style, state.view);
+    frame.origin = placed->origin;
     WriteAll(terminal.fd, FrameUpdate(shown ? &*shown : nullptr, frame));
     shown = std::move(frame);
     pollfd watched[2] = {{terminal.fd, POLLIN, 0}, {terminal.signals.fd, POLLIN, 0}};
     const int ready = poll(watched, 2, QuietWait(reader));
-    if (ready < 0) continue;
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) return 0;  // nothing more can be read: no answer
     if (watched[1].revents & POLLIN) {
       const int signal = TakeSignal(terminal.signals);
-      if (signal != 0 && HandleSignal(terminal, signal, reader) == SignalOutcome::Lost) return 0;
+      if (signal != 0 && HandleSignal(terminal, signal, reader) == LeaseOutcome::Lost) return 0;
       shown.reset();
       continue;
     }
     std::vector<Input> inputs;
     if (!TakeInputs(terminal, watched[0], ready, reader, inputs)) return 0;
     for (const Input& input : inputs) {
+      if (const Report* report = std::get_if<Report>(&input)) {
+        TakeReport(terminal, *report);
+        continue;
+      }
       Reduced next = Reduce(state, content.style, box, keys, input);
       state = next.state;
       for (const Effect effect : next.effects) {
-        const std::optional<SignalOutcome> outcome = CarryOut(terminal, reader, effect);
-        if (outcome == SignalOutcome::Lost) return 0;
-        if (outcome) shown.reset();
+        const LeaseOutcome outcome = CarryOut(terminal, reader, effect);
+        if (outcome == LeaseOutcome::Lost) return 0;
+        if (outcome == LeaseOutcome::Redraw) shown.reset();
       }
     }
     if (state.answer) return state.answer;

@@ -6,13 +6,16 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <vector>
 
 #include "platform/posix/process/write_all.h"
+#include "platform/posix/terminal/alternate_screen.h"
 #include "platform/posix/terminal/controlling_terminal.h"
 #include "platform/posix/terminal/fault_restore.h"
+#include "platform/posix/terminal/terminal_lock.h"
 
 namespace zorvane::posix {
 namespace {
@@ -25,6 +28,8 @@ constexpr std::string_view EnterScreen =
 // The same for a box still on its screen after a stop from outside: the
 // cursor was saved only on the way in.
 constexpr std::string_view ReenterScreen = "\x1b[?1049h\x1b[?25l\x1b[?2004h";
+// Below the output there is no screen to enter: PlaceBox makes the room.
+constexpr std::string_view EnterBelow = "\x1b[?25l\x1b[?2004h";
 // Does the terminal have the keyboard protocol that sends Escape as a
 // sequence of its own? The attributes query after it is answered by every
 // terminal, so an answer to it without one to the first means no.
@@ -32,11 +37,16 @@ constexpr std::string_view Queries = "\x1b[?u\x1b[c";
 constexpr std::string_view PushKeyboardProtocol = "\x1b[>1u";  // disambiguate escape codes
 constexpr std::string_view PopKeyboardProtocol = "\x1b[<u";
 // The screen is erased before the main one comes back, so a terminal
-// without an alternate screen keeps no frame over the caller's output,
-// and the cursor goes back where it was.
+// that ignores the alternate screen against its terminfo entry keeps no
+// frame over the caller's output; the cursor goes back where it was.
 constexpr std::string_view LeaveScreen =
     "\x1b[?2004l\x1b[m\x1b[2J\x1b[?25h\x1b[?1049l\x1b"
     "8";
+// Below the output: the place of its next line, saved and restored by the
+// terminal itself (ESC 7, ESC 8).
+constexpr std::string_view SavePlace = "\x1b\x37";
+constexpr std::string_view RestorePlace = "\x1b\x38";
+constexpr std::string_view EraseBelow = "\x1b[J";
 // How long after the query its answer may still come, over a slow link.
 constexpr long ReplyWaitMilliseconds = 1000;
 
@@ -46,9 +56,29 @@ long Now() {
   return static_cast<long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
+std::string CursorUp(int rows) {
+  return "\x1b[" + std::to_string(rows) + "A";
+}
+
+// Below the output: the box's rows erased and the cursor back on the
+// output's next line, moved up by what the output scrolled since.
+std::string LeaveBelow(const Terminal& terminal) {
+  std::string bytes = "\x1b[?2004l\x1b[m";
+  if (terminal.room > 0) {
+    bytes += MoveTo(terminal.roomTop, 0) + std::string(EraseBelow) + std::string(RestorePlace);
+  }
+  if (terminal.scrolled > 0) bytes += CursorUp(terminal.scrolled);
+  return bytes + "\x1b[?25h";
+}
+
 std::string GiveBackBytes(const Terminal& terminal) {
   return std::string(terminal.keyboardProtocol ? PopKeyboardProtocol : "") +
-         std::string(LeaveScreen);
+         (terminal.below ? LeaveBelow(terminal) : std::string(LeaveScreen));
+}
+
+bool InForeground(int fd) {
+  const pid_t foreground = tcgetpgrp(fd);
+  return foreground < 0 || foreground == getpgrp();
 }
 
 // Reads what the terminal still sends until it has answered the attributes
@@ -70,13 +100,18 @@ void SettleReplies(Terminal& terminal, KeyReader& reader) {
   }
 }
 
+// From the background the terminal is the foreground job's: its shell set
+// its own mode when this job stopped, and no byte may land on its screen.
 void GiveBack(Terminal& terminal, KeyReader& reader) {
   if (!terminal.held) return;
-  SettleReplies(terminal, reader);
-  WriteAll(terminal.fd, GiveBackBytes(terminal));
-  tcsetattr(terminal.fd, TCSANOW, &terminal.saved);
+  if (InForeground(terminal.fd)) {
+    SettleReplies(terminal, reader);
+    WriteAll(terminal.fd, GiveBackBytes(terminal));
+    tcsetattr(terminal.fd, TCSANOW, &terminal.saved);
+  }
   StopRestoringOnFault();
   terminal.held = false;
+  terminal.room = terminal.scrolled = 0;
 }
 
 void SetRawMode(const Terminal& terminal) {
@@ -92,11 +127,6 @@ void SetRawMode(const Terminal& terminal) {
   // print its prompt onto the box's screen, which is then erased.
   raw.c_cc[VSUSP] = _POSIX_VDISABLE;
   tcsetattr(terminal.fd, TCSANOW, &raw);
-}
-
-bool InForeground(int fd) {
-  const pid_t foreground = tcgetpgrp(fd);
-  return foreground < 0 || foreground == getpgrp();
 }
 
 // Until this process is in the terminal's foreground, it does what any
@@ -145,7 +175,37 @@ void WriteHeld(const Terminal& terminal, std::string_view bytes) {
 // still pushed: the terminal keeps it while the box is held.
 void Retake(Terminal& terminal) {
   SetRawMode(terminal);
-  WriteAll(terminal.fd, ReenterScreen);
+  WriteAll(terminal.fd, terminal.below ? EnterBelow : ReenterScreen);
+}
+
+// The terminal taken again once this process is back in the foreground.
+// The continue that brought it back is dropped: read later, it would
+// enter the screen a second time, and editors' terminals save the cursor
+// again over the caller's.
+LeaseOutcome RetakeInForeground(Terminal& terminal) {
+  if (!WaitForForeground(terminal.fd, terminal.signals.savedMask)) return LeaseOutcome::Lost;
+  DiscardPending(SIGCONT);
+  TakeTerminal(terminal);
+  return LeaseOutcome::Redraw;
+}
+
+// SIGTSTP from outside, or the suspend key: the terminal given back, the
+// box (or, for the key, the whole job) stopped until continued.
+LeaseOutcome StopForSignal(Terminal& terminal, KeyReader& reader) {
+  StopAfterGivingBack(terminal, reader, false);
+  return RetakeInForeground(terminal);
+}
+
+LeaseOutcome StopForKey(Terminal& terminal, KeyReader& reader) {
+  StopAfterGivingBack(terminal, reader, true);
+  return RetakeInForeground(terminal);
+}
+
+// Continued while the job is in the background (SIGSTOP, then SIGCONT from
+// outside): the terminal is left alone until `fg`.
+LeaseOutcome LeaveUntilForeground(Terminal& terminal, KeyReader& reader) {
+  GiveBack(terminal, reader);
+  return RetakeInForeground(terminal);
 }
 
 }  // namespace
@@ -156,10 +216,14 @@ std::optional<Terminal> OpenTerminal() {
   Terminal terminal{fd, {-1, {}}, {}};
   sigset_t callerMask;
   sigprocmask(SIG_BLOCK, nullptr, &callerMask);
+  if (WaitForForeground(fd, callerMask)) terminal.lock = LockTerminal(fd);
+  // Another box may have held the terminal meanwhile: the foreground again.
   if (!WaitForForeground(fd, callerMask) || tcgetattr(fd, &terminal.saved) != 0) {
+    if (terminal.lock >= 0) close(terminal.lock);
     close(fd);
     return std::nullopt;
   }
+  terminal.below = !HasAlternateScreen(ReadScreenFacts(fd));
   if (Ignored(SIGTSTP)) {
     terminal.signals = WatchSignals({SIGWINCH, SIGCONT});
   } else {
@@ -171,7 +235,7 @@ std::optional<Terminal> OpenTerminal() {
 void TakeTerminal(Terminal& terminal) {
   SetRawMode(terminal);
   tcflush(terminal.fd, TCIFLUSH);
-  std::string bytes(EnterScreen);
+  std::string bytes(terminal.below ? EnterBelow : EnterScreen);
   if (terminal.queriedAt < 0) {
     bytes += Queries;
     terminal.queriedAt = Now();
@@ -181,43 +245,55 @@ void TakeTerminal(Terminal& terminal) {
   WriteHeld(terminal, bytes);
 }
 
-void UseKeyboardProtocol(Terminal& terminal) {
-  if (terminal.keyboardProtocol || !terminal.held) return;
-  terminal.keyboardProtocol = true;
-  WriteHeld(terminal, PushKeyboardProtocol);
+int PlaceBox(Terminal& terminal, Screen screen, int rows) {
+  if (!terminal.below) return 0;
+  rows = std::min(rows, screen.rows);
+  std::string bytes;
+  if (terminal.room == 0) {
+    // As many new lines as the box has rows, scrolling the output up where
+    // the screen is too short for them, and back up to the output's next
+    // line, whose place is saved for the end.
+    bytes = std::string(static_cast<std::size_t>(rows), '\n') + "\r" + CursorUp(rows) +
+            std::string(SavePlace);
+    terminal.room = rows;
+  } else if (rows > terminal.room) {
+    // A taller box after a resize: the output scrolls up further, and the
+    // saved place stays behind by as much.
+    const int more = std::min(rows, screen.rows) - terminal.room;
+    bytes = MoveTo(screen.rows - 1, 0) + std::string(static_cast<std::size_t>(more), '\n');
+    terminal.scrolled += more;
+    terminal.room = rows;
+  }
+  terminal.room = std::min(terminal.room, screen.rows);
+  terminal.roomTop = screen.rows - terminal.room;
+  WriteHeld(terminal, bytes);
+  return terminal.roomTop;
+}
+
+void TakeReport(Terminal& terminal, Report report) {
+  if (report == Report::DeviceAttributes) {
+    terminal.replied = true;
+  } else if (!terminal.keyboardProtocol && terminal.held) {
+    terminal.keyboardProtocol = true;
+    WriteHeld(terminal, PushKeyboardProtocol);
+  }
 }
 
 void CloseTerminal(Terminal& terminal, KeyReader& reader) {
   GiveBack(terminal, reader);
   close(terminal.fd);
+  if (terminal.lock >= 0) close(terminal.lock);  // after the mode is back: the next box saves it
   StopWatching(terminal.signals);
 }
 
-namespace {
-
-// Ctrl-Z, or a continue while the box is not in the foreground: the
-// terminal given back (and the job stopped, for Ctrl-Z) until the box is
-// in the foreground again.
-SignalOutcome Suspend(Terminal& terminal, KeyReader& reader, int signal, bool wholeJob) {
-  if (signal == SIGTSTP) {
-    StopAfterGivingBack(terminal, reader, wholeJob);
-  } else {
-    GiveBack(terminal, reader);
-  }
-  if (!WaitForForeground(terminal.fd, terminal.signals.savedMask)) return SignalOutcome::Lost;
-  TakeTerminal(terminal);
-  return SignalOutcome::Redraw;
-}
-
-}  // namespace
-
-SignalOutcome HandleSignal(Terminal& terminal, int signal, KeyReader& reader) {
-  if (signal == SIGWINCH) return SignalOutcome::Redraw;
+LeaseOutcome HandleSignal(Terminal& terminal, int signal, KeyReader& reader) {
+  if (signal == SIGWINCH) return LeaseOutcome::Redraw;
   if (signal == SIGCONT && terminal.held && InForeground(terminal.fd)) {
     Retake(terminal);
-    return SignalOutcome::Redraw;
+    return LeaseOutcome::Redraw;
   }
-  if (signal == SIGTSTP || signal == SIGCONT) return Suspend(terminal, reader, signal, false);
+  if (signal == SIGTSTP) return StopForSignal(terminal, reader);
+  if (signal == SIGCONT) return LeaveUntilForeground(terminal, reader);
   CloseTerminal(terminal, reader);
   EndBySignal(signal);
 }
@@ -231,20 +307,18 @@ LineKeys LineKeysOf(const Terminal& terminal) {
   return {key(VINTR), key(VQUIT), key(VSUSP)};
 }
 
-std::optional<SignalOutcome> CarryOut(Terminal& terminal, KeyReader& reader, Effect effect) {
+LeaseOutcome CarryOut(Terminal& terminal, KeyReader& reader, Effect effect) {
   switch (effect) {
-    case Effect::UseKeyboardProtocol: UseKeyboardProtocol(terminal); break;
-    case Effect::RepliesIn: terminal.replied = true; break;
     case Effect::Interrupt: kill(0, SIGINT); break;
     case Effect::Quit: kill(0, SIGQUIT); break;
     case Effect::Suspend:
       // Where the caller ignores SIGTSTP the box stays, as it did under the
       // line discipline; the rest of the job stops all the same.
-      if (!Ignored(SIGTSTP)) return Suspend(terminal, reader, SIGTSTP, true);
+      if (!Ignored(SIGTSTP)) return StopForKey(terminal, reader);
       kill(0, SIGTSTP);
       break;
   }
-  return std::nullopt;
+  return LeaseOutcome::Unchanged;
 }
 
 Screen MeasureScreen(int fd) {

@@ -121,13 +121,13 @@ include(cmake/packaging.cmake)
 # (where a build tree's zorvane looks first) and installed under share/.
 find_program(MSGFMT msgfmt REQUIRED)
 file(READ po/LINGUAS ZORVANE_LANGUAGES)
-string(REGEX MATCHALL "[A-Za-z_]+" ZORVANE_LANGUAGES "${ZORVANE_LANGUAGES}")
+string(REGEX MATCHALL "[A-Za-z_@]+" ZORVANE_LANGUAGES "${ZORVANE_LANGUAGES}")
 set(ZORVANE_CATALOGUES)
 foreach(language ${ZORVANE_LANGUAGES})
   set(catalogue ${CMAKE_BINARY_DIR}/locale/${language}/LC_MESSAGES/zorvane.mo)
   add_custom_command(OUTPUT ${catalogue}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/locale/${language}/LC_MESSAGES
-    COMMAND ${MSGFMT} --check-format -o ${catalogue} ${PROJECT_SOURCE_DIR}/po/${language}.po
+    COMMAND ${MSGFMT} --check -o ${catalogue} ${PROJECT_SOURCE_DIR}/po/${language}.po
     DEPENDS ${PROJECT_SOURCE_DIR}/po/${language}.po VERBATIM)
   list(APPEND ZORVANE_CATALOGUES ${catalogue})
   install(FILES ${catalogue} DESTINATION share/locale/${language}/LC_MESSAGES)

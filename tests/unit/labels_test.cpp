@@ -1,6 +1,20 @@
 #include "platform/posix/box/labels.h"
 
 #include <gtest/gtest.h>
+#include <libintl.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "platform/posix/box/box_style.h"
+#include "platform/posix/box/buttons.h"
+
+// gettext's own: bumped, it forgets the translations found for the
+// language before (the manual's way of changing language at run time).
+extern "C" int _nl_msg_cat_cntr;  // NOLINT(bugprone-reserved-identifier)
 
 namespace zorvane::posix {
 namespace {
@@ -10,6 +24,47 @@ TEST(OneLanguage, ABoxWithAnyLabelUntranslatedIsAllEnglish) {
   EXPECT_EQ(OneLanguage(english, {"Abbrechen", std::nullopt, std::nullopt}), english);
   EXPECT_EQ(OneLanguage(english, {"Abbrechen", "_Wiederholen", "W_eiter"}),
             (std::vector<std::string>{"Abbrechen", "_Wiederholen", "W_eiter"}));
+}
+
+std::string Translated(const std::string& message) {
+  return dgettext(LabelDomain, message.c_str());
+}
+
+// gettext hands back its argument itself where the catalogue has no entry
+// (a translation may be the English word, as "OK" often is).
+bool InCatalogue(const std::string& message) {
+  return dgettext(LabelDomain, message.c_str()) != message.c_str();
+}
+
+// Every catalogue the build compiled, against what the box asks of it:
+// each message of every button set and kind of message is translated,
+// and in every box the buttons' access letters differ.
+TEST(Catalogues, EveryMessageAndOneLetterPerButton) {
+  ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+  ASSERT_NE(bindtextdomain(LabelDomain, ZORVANE_LOCALE_DIR), nullptr);
+  std::ifstream linguas(ZORVANE_LINGUAS);
+  int languages = 0;
+  for (std::string language; linguas >> language; ++languages) {
+    setenv("LANGUAGE", language.c_str(), 1);
+    ++_nl_msg_cat_cntr;
+    for (int style = 0; style <= 0x46; style += style % 16 == 6 ? 10 : 1) {
+      const std::optional<BoxStyle> box = ReadStyle(style);
+      ASSERT_TRUE(box);
+      std::vector<std::string> messages = {box->keyNames.enter, box->keyNames.escape};
+      if (!box->severity.empty()) messages.push_back(box->severity);
+      std::set<wchar_t> letters;
+      for (const Button& button : box->buttons) {
+        messages.push_back(button.marked);
+        const wchar_t letter = MakeButton(Translated(button.marked), button.code).letter;
+        EXPECT_TRUE(letter == 0 || letters.insert(letter).second)
+            << language << ": a letter twice in style " << style;
+      }
+      for (const std::string& message : messages)
+        EXPECT_TRUE(InCatalogue(message)) << language << ": " << message;
+    }
+  }
+  unsetenv("LANGUAGE");
+  EXPECT_GE(languages, 34);
 }
 
 }  // namespace

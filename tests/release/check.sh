@@ -39,6 +39,10 @@ for arch in amd64 arm64; do
   done
   check "$arch: the README in the package's doc folder" yes \
     "$(cmp -s README.md "$base/unpacked-$arch/usr/share/doc/zorvane/README.md" && echo yes)"
+  catalogues=$(find "$base/unpacked-$arch/usr/share/locale" -name zorvane.mo)
+  check "$arch: every catalogue, each with all 15 messages" "$(wc -w <po/LINGUAS) 0" \
+    "$(echo "$catalogues" | wc -l) $(for mo in $catalogues; do
+      msgunfmt "$mo" | grep -c '^msgstr "..*"'; done | grep -vcx 15)"
   check "$arch: the man page names the installed files" 2 \
     "$(zcat "$base/unpacked-$arch/usr/share/man/man1/zorvane.1.gz" | grep -c '^\.I /usr/lib/zorvane/')"
 done

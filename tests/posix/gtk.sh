@@ -156,6 +156,77 @@ check "a click as the box takes the focus answers nothing" open "$(still_open Cl
 press_keys Clicking n
 wait_status "$BOX_PID"
 
+# A long title is shown whole: the box is as wide as the title needs, up
+# to the screen's width, not the text's 60 characters.
+title=$(printf 'Title word %.0s' $(seq 9))
+start_box "Short text" "$title" 0
+window=$(wait_window "$title")
+eval "$(xdotool getwindowgeometry --shell "$window")"
+check "a 99-character title: the box about 770 pixels wide" wide \
+  "$( ((WIDTH >= 700 && WIDTH <= 1024)) && echo wide || echo "$WIDTH")"
+press_keys "$title" Return
+wait_status "$BOX_PID"
+
+# A key held down since before the box took the focus answers nothing,
+# its repeats included, however long it is held.
+start_box "Held over?" Held 4
+xdotool keydown Return
+window=$(wait_window Held)
+xdotool windowfocus --sync "$window"
+sleep 1.5  # the server repeats the key from about 0.66 s on
+xdotool keyup Return
+check "Return held since before the box answers nothing" open "$(still_open Held)"
+press_keys Held n
+wait_status "$BOX_PID"
+check "then n: No" 7 "$STATUS"
+
+# Coming back: after another window had the focus, what the user does on
+# the box at once is meant for it.
+start_box "Elsewhere" Elsewhere 0
+start_box "Come back?" Back 4
+back=$BOX_PID
+window=$(wait_window Back)
+xdotool windowfocus --sync "$window"
+sleep 1
+xdotool windowfocus --sync "$(wait_window Elsewhere)"
+sleep 1
+xdotool windowfocus --sync "$window" key n
+BOX_PID=$back wait_status "$back"
+check "back on the box, n at once: No" 7 "$STATUS"
+xdotool windowfocus --sync "$(wait_window Elsewhere)" key Return
+
+# A clipboard manager that refuses the copy, or never answers: the keeper
+# serves it as where none runs, and the answer waits for neither.
+for manner in refuse silent; do
+  "$MANAGER_BIN" "$manner" &
+  manager=$!
+  for _ in $(seq 50); do [ "$("$OWNER_BIN" CLIPBOARD_MANAGER)" != 0 ] && break; sleep 0.1; done
+  start_box "Kept anyway" "Manager $manner" 0
+  press_keys "Manager $manner" ctrl+c Return
+  wait_status "$BOX_PID"
+  sleep 3.5
+  check "a manager that would $manner: the copy kept after the box" "1 Manager $manner" \
+    "$STATUS $(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 2p)"
+  kill "$manager"
+  pkill -f "^zorvane-clipboard $DISPLAY [0-9]+\$"
+done
+
+# Without the keeper beside the helper (a partial install) the answer
+# does not wait for one.
+mkdir -p "$WORK/partial"
+cp "$ZORVANE_BIN" "$(dirname "$ZORVANE_BIN")/zorvane-gtk" "$WORK/partial/"
+(
+  ZORVANE_BIN="$WORK/partial/zorvane"
+  start_box "No keeper here" Partial 0
+  press_keys Partial ctrl+c
+  started=$(date +%s%N)
+  xdotool key Return
+  wait_status "$BOX_PID"
+  check "no keeper installed: the answer at once" "1 yes" \
+    "$STATUS $( (($(date +%s%N) - started < 500000000)) && echo yes)"
+  exit "$FAILURES"
+) || FAILURES=$((FAILURES + 1))
+
 # A clipboard manager takes the copy: the answer does not wait for it, and
 # no keeper stays behind.
 xfce4-clipman >/dev/null 2>&1 &

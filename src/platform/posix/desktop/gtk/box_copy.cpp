@@ -25,7 +25,8 @@ void KeepCopy(const std::string& copied) {
   // Another client's window comes back as a foreign one: it copied since.
   GdkWindow* owner = gdk_selection_owner_get_for_display(display, GDK_SELECTION_CLIPBOARD);
   if (!owner || gdk_window_get_window_type(owner) == GDK_WINDOW_FOREIGN) return;
-  KeepOnClipboard(gdk_display_get_name(display), copied, gdk_x11_window_get_xid(owner));
+  if (!KeepOnClipboard(gdk_display_get_name(display), copied, gdk_x11_window_get_xid(owner)))
+    return;
   // The box holds the clipboard until the keeper has it, a second at most,
   // so that it is never empty in between.
   for (int waited = 0; waited < 100; ++waited) {

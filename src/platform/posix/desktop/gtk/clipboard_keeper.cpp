@@ -10,17 +10,18 @@
 
 namespace zorvane::posix {
 
-void KeepOnClipboard(const std::string& display, const std::string& utf8, unsigned long owner) {
+bool KeepOnClipboard(const std::string& display, const std::string& utf8, unsigned long owner) {
   const std::string from = std::to_string(owner);
   const std::string keeper = BesideExecutable({"/zorvane-clipboard"}, X_OK);
-  if (keeper.empty()) return;
+  if (keeper.empty()) return false;
   int text[2];
-  if (pipe2(text, O_CLOEXEC) != 0) return;
+  if (pipe2(text, O_CLOEXEC) != 0) return false;
   // A box's copy is far smaller than a pipe holds: written whole before
   // the keeper starts, so that nothing here waits for it.
   WriteAll(text[1], utf8);
   close(text[1]);
-  if (fork() == 0) {
+  const pid_t child = fork();
+  if (child == 0) {
     setsid();
     if (chdir("/") != 0) _exit(0);
     dup2(text[0], STDIN_FILENO);
@@ -31,6 +32,7 @@ void KeepOnClipboard(const std::string& display, const std::string& utf8, unsign
     _exit(0);
   }
   close(text[0]);
+  return child > 0;
 }
 
 bool IsLocalDisplay(std::string_view name) {

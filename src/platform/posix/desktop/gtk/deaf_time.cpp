@@ -12,6 +12,8 @@ namespace {
 // never meets it.
 constexpr gint64 DeafMicroseconds = 300000;
 
+constexpr guint MouseButtons = 0x10000;
+
 // A key by its hardware code, a mouse button above every key code; 0 for
 // other events.
 guint InputOf(const GdkEvent* event) {
@@ -21,7 +23,7 @@ guint InputOf(const GdkEvent* event) {
     case GDK_BUTTON_PRESS:
     case GDK_2BUTTON_PRESS:
     case GDK_3BUTTON_PRESS:
-    case GDK_BUTTON_RELEASE: return 0x10000 + event->button.button;
+    case GDK_BUTTON_RELEASE: return MouseButtons + event->button.button;
     default: return 0;
   }
 }
@@ -39,13 +41,23 @@ bool TakeFrom(std::vector<guint>& inputs, guint input) {
 
 }  // namespace
 
+void TookFocus(DeafTime& state) {
+  if (state.focusedAt == 0) state.focusedAt = g_get_monotonic_time();
+}
+
+void SawKeyPress(DeafTime& state, guint key, bool repeat) {
+  if (!repeat) {
+    TakeFrom(state.swallowed, key);
+  } else if (!Holds(state.held, key) && !Holds(state.swallowed, key)) {
+    state.swallowed.push_back(key);
+  }
+}
+
 bool Swallowed(DeafTime& state, const GdkEvent* event) {
   const guint input = InputOf(event);
-  const bool deaf = g_get_monotonic_time() - state.focusedAt < DeafMicroseconds;
+  const bool deaf =
+      state.focusedAt != 0 && g_get_monotonic_time() - state.focusedAt < DeafMicroseconds;
   switch (event->type) {
-    case GDK_FOCUS_CHANGE:
-      if (event->focus_change.in) state.focusedAt = g_get_monotonic_time();
-      return false;
     case GDK_KEY_PRESS:
     case GDK_BUTTON_PRESS:
       if (deaf || Holds(state.swallowed, input)) {

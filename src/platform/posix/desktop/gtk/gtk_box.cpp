@@ -2,6 +2,7 @@
 // a box is to be shown on a display.
 #include "platform/posix/desktop/gtk/gtk_box.h"
 
+#include <X11/extensions/XInput2.h>
 #include <gdk/gdkkeysyms.h>
 #include <gdk/gdkwayland.h>
 #include <gdk/gdkx.h>
@@ -35,7 +36,23 @@ struct DialogState {
 };
 
 void FilterEvent(GdkEvent* event, gpointer data) {
-  if (!Swallowed(static_cast<DialogState*>(data)->deaf, event)) gtk_main_do_event(event);
+  DeafTime& deaf = static_cast<DialogState*>(data)->deaf;
+  if (event->type == GDK_FOCUS_CHANGE && event->focus_change.in) TookFocus(deaf);
+  if (!Swallowed(deaf, event)) gtk_main_do_event(event);
+}
+
+// GDK 3 drops the X server's auto-repeat mark, which tells a key held since
+// before the box had the focus (the box sees only its repeats): read it
+// from the XInput 2 event before GDK makes its own of it. On Wayland a key
+// held as the focus comes brings no press, so no repeats either.
+GdkFilterReturn ReadRepeats(GdkXEvent* xevent, GdkEvent*, gpointer data) {
+  const auto* event = static_cast<const XEvent*>(xevent);
+  if (event->type != GenericEvent || event->xcookie.evtype != XI_KeyPress || !event->xcookie.data)
+    return GDK_FILTER_CONTINUE;
+  const auto* key = static_cast<const XIDeviceEvent*>(event->xcookie.data);
+  SawKeyPress(static_cast<DialogState*>(data)->deaf, static_cast<guint>(key->detail),
+              (key->flags & XIKeyRepeat) != 0);
+  return GDK_FILTER_CONTINUE;
 }
 
 // The text as it stands: plain (markup, mnemonics and format directives
@@ -300,6 +317,8 @@ int ShowGtkBox(const HelperRequest& request, void (*shown)()) {
   state.text = LocaleTextToUtf8(request.text);
   GtkWidget* dialog = BuildDialog(state);
   gdk_event_handler_set(FilterEvent, &state, nullptr);
+  if (GDK_IS_X11_DISPLAY(gdk_display_get_default()))
+    gdk_window_add_filter(nullptr, ReadRepeats, &state);
   // Another client may destroy the window; then the pointer is cleared.
   g_signal_connect(dialog, "destroy", G_CALLBACK(gtk_widget_destroyed), &dialog);
   // Escape and the close box both arrive as a delete event; where the box

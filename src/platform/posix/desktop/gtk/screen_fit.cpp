@@ -62,18 +62,15 @@ GtkWidget* ScrolledWhereTall(GtkWidget* label, int limit) {
 
 // The window manager draws the title on X, so GTK cannot know its width:
 // the title's, a tenth more for the title bar's bold letters, and room for
-// the bar's own buttons. Measured in the text's font, which is loaded anyway.
+// the bar's own buttons, up to the work area's width. Measured in the
+// text's font, which is loaded anyway.
 void FitTitle(GtkWidget* dialog, const std::string& title, int widest) {
   PangoLayout* layout = gtk_widget_create_pango_layout(dialog, title.c_str());
   int titleWidth = 0;
   pango_layout_get_pixel_size(layout, &titleWidth, nullptr);
-  pango_layout_set_text(layout, std::string(TextWidthChars, 'n').c_str(), -1);
-  int textWidth = 0;
-  pango_layout_get_pixel_size(layout, &textWidth, nullptr);
   g_object_unref(layout);
   constexpr int TitleBarButtons = 96;  // a close box and margins, as common themes draw them
-  const int wanted = std::min(titleWidth * 11 / 10 + TitleBarButtons, textWidth);
-  gtk_widget_set_size_request(dialog, std::min(wanted, widest), -1);
+  gtk_widget_set_size_request(dialog, std::min(titleWidth * 11 / 10 + TitleBarButtons, widest), -1);
 }
 
 // Side by side where they fit; else each as wide as its own label; else

@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
 
 namespace zorvane::posix {
@@ -26,9 +27,9 @@ Atoms InternAtoms(Display* display) {
           XInternAtom(display, "SAVE_TARGETS", False)};
 }
 
-// A clipboard manager keeps what it is handed for as long as the session
-// lasts: how long to give it to take the copy before leaving it be.
-constexpr int HandOverSeconds = 3;
+// A manager that takes the text and never says it is done: how long after
+// it took the text the keeper leaves the copy to it.
+constexpr std::time_t HandOverSeconds = 1;
 
 // The server's time now, from the event a property change brings: the
 // selection is taken at that time, later than the box's own copy.
@@ -109,6 +110,10 @@ void Answer(Display* display, const XSelectionRequestEvent& request, const Atoms
   XFlush(display);
 }
 
+bool IsText(Atom target, const Atoms& atoms) {
+  return target == atoms.utf8 || target == atoms.text || target == XA_STRING;
+}
+
 int LeaveOnLostDisplay(Display*) {
   _exit(0);
 }
@@ -129,23 +134,34 @@ void ServeClipboard(const std::string& name, const std::string& utf8, unsigned l
   XSetSelectionOwner(display, atoms.clipboard, window, taken);
   if (XGetSelectionOwner(display, atoms.clipboard) != window) return;
   // Where a clipboard manager runs, the freedesktop protocol hands it the
-  // copy (it asks for every target, then says it is done), and the keeper
-  // is gone as soon as it has it.
-  const bool handOver = XGetSelectionOwner(display, atoms.manager) != None;
-  if (handOver) XConvertSelection(display, atoms.manager, atoms.saveTargets, None, window, taken);
-  const std::time_t end =
-      std::time(nullptr) + (handOver ? HandOverSeconds : std::time_t{ServeMinutes} * 60);
+  // copy: it asks for the text, then answers. The keeper is gone once it
+  // has answered, or, as some managers never answer, a moment after it
+  // took the text. A manager that refuses (an answer with no property) or
+  // takes nothing leaves the copy to the keeper, served as where none runs.
+  bool handing = XGetSelectionOwner(display, atoms.manager) != None;
+  if (handing)
+    XConvertSelection(display, atoms.manager, atoms.saveTargets, atoms.saveTargets, window, taken);
+  std::time_t handedAt = 0;  // when the text was taken since; 0 before
+  const std::time_t end = std::time(nullptr) + std::time_t{ServeMinutes} * 60;
   for (std::time_t now = std::time(nullptr); now < end; now = std::time(nullptr)) {
+    if (handing && handedAt != 0 && now >= handedAt + HandOverSeconds) return;
     while (XPending(display)) {
       XEvent event;
       XNextEvent(display, &event);
       if (event.type == SelectionClear) return;  // another client has the clipboard now
-      if (event.type == SelectionNotify && event.xselection.selection == atoms.manager) return;
-      if (event.type == SelectionRequest)
+      if (event.type == SelectionNotify && event.xselection.selection == atoms.manager) {
+        if (event.xselection.property != None) return;  // the manager keeps it
+        handing = false;
+      }
+      if (event.type == SelectionRequest) {
         Answer(display, event.xselectionrequest, atoms, utf8, taken);
+        if (handing && handedAt == 0 && IsText(event.xselectionrequest.target, atoms))
+          handedAt = std::time(nullptr);
+      }
     }
+    const std::time_t until = handing && handedAt != 0 ? handedAt + HandOverSeconds : end;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    poll(&connection, 1, static_cast<int>(end - now) * 1000);
+    poll(&connection, 1, static_cast<int>(std::max<std::time_t>(until - now, 0)) * 1000 + 100);
   }
 }
 

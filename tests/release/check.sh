@@ -34,8 +34,9 @@ ls -l "$base/first"
 for arch in amd64 arm64; do
   dpkg-deb -x "$base/first/"zorvane_*_"$arch".deb "$base/unpacked-$arch"
   for program in usr/bin/zorvane usr/lib/zorvane/zorvane-gtk usr/lib/zorvane/zorvane-clipboard; do
-    report=$(hardening-check --nocfprotection --nofortify "$base/unpacked-$arch/$program" 2>&1)
-    check "hardening-check: $arch $program" 0 "$(echo "$report" | grep -c ': no')"
+    hardening-check --nocfprotection --nofortify "$base/unpacked-$arch/$program" >"$WORK/hardening"
+    status=$?
+    check "hardening-check: $arch $program" 0 "$status$(grep ': no' "$WORK/hardening" | grep -v '(ignored)')"
   done
   check "$arch: the README in the package's doc folder" yes \
     "$(cmp -s README.md "$base/unpacked-$arch/usr/share/doc/zorvane/README.md" && echo yes)"

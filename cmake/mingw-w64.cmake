@@ -1,0 +1,11 @@
+# Debian's mingw-w64 for ZORVANE_MINGW_TRIPLE, as the two toolchain files
+# below use it. The -win32 thread model keeps winpthread out of the
+# executable.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${ZORVANE_MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${ZORVANE_MINGW_TRIPLE}-g++-win32)
+set(CMAKE_RC_COMPILER ${ZORVANE_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZORVANE_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

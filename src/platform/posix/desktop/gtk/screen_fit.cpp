@@ -62,12 +62,19 @@ GtkWidget* ScrolledWhereTall(GtkWidget* label, int limit) {
 
 // The window manager draws the title on X, so GTK cannot know its width:
 // the title's, a tenth more for the title bar's bold letters, and room for
-// the bar's own buttons, up to the work area's width. Measured in the
-// text's font, which is loaded anyway.
+// the bar's own buttons, up to the work area's width. Where GTK draws the
+// bar itself (Wayland) it ellipsizes the title there, and the box stays
+// as wide as its text. Measured in the text's font, which is loaded anyway.
 void FitTitle(GtkWidget* dialog, const std::string& title, int widest) {
   PangoLayout* layout = gtk_widget_create_pango_layout(dialog, title.c_str());
   int titleWidth = 0;
   pango_layout_get_pixel_size(layout, &titleWidth, nullptr);
+  if (!GDK_IS_X11_DISPLAY(gtk_widget_get_display(dialog))) {
+    pango_layout_set_text(layout, std::string(TextWidthChars, 'n').c_str(), -1);
+    int textWidth = 0;
+    pango_layout_get_pixel_size(layout, &textWidth, nullptr);
+    widest = std::min(widest, textWidth);
+  }
   g_object_unref(layout);
   constexpr int TitleBarButtons = 96;  // a close box and margins, as common themes draw them
   gtk_widget_set_size_request(dialog, std::min(titleWidth * 11 / 10 + TitleBarButtons, widest), -1);

@@ -61,6 +61,8 @@ bool StartsStringLibvtermLacks(std::uint8_t byte, bool afterEscape) {
 // (CSI M and three raw bytes) and bracketed pastes (CSI 200 ~), whose
 // insides are text to any terminal, and separators
 // past a dozen in a row, where libvterm 0.1.4 overruns its argument array.
+// ESC and Tab, Return or LF is a chord to the box, where libvterm carries
+// the control out and waits on: a CAN after it ends libvterm's ESC too.
 std::string Comparable(const std::uint8_t* data, std::size_t size) {
   std::string kept;
   bool afterEscape = false;
@@ -80,9 +82,11 @@ std::string Comparable(const std::uint8_t* data, std::size_t size) {
     }
     csiBegun = byte == 0x9b || (afterEscape && byte == '[') ||
                (csiBegun && (byte < 0x20 || byte == 0x7f) && byte != 0x1b);
-    // C0, DEL and bytes past ASCII leave the ESC waiting in both readers.
-    afterEscape = byte == 0x1b || (afterEscape && (byte < 0x20 || byte >= 0x7f));
+    const bool chord = afterEscape && (byte == '\t' || byte == '\r' || byte == '\n');
+    // Other C0, DEL and bytes past ASCII leave the ESC waiting in both readers.
+    afterEscape = byte == 0x1b || (afterEscape && !chord && (byte < 0x20 || byte >= 0x7f));
     kept += static_cast<char>(byte);
+    if (chord) kept += '\x18';
   }
   return kept;
 }

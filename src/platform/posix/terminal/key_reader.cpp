@@ -146,11 +146,14 @@ void AfterEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
     reader.alt = true;
     return;
   }
-  if (c < 0x20 || c == Del || c == Broken || IsC1(c)) {
-    // Carried out (or dropped), as in any sequence, and the ESC still waits.
-    if (const std::optional<KeyPress> key = PlainKey(c)) inputs.push_back(*key);
-    return;
+  if (const std::optional<KeyPress> key = PlainKey(c); key && c < 0x20) {
+    // ESC and Tab, Return or LF begin no sequence: a chord, as ESC and a
+    // letter is (Alt+Return in most terminals, Escape then Return in
+    // xterm), so Escape where the box has an answer for it.
+    ToGround(reader);
+    return Emit(inputs, Key::Chord, c);
   }
+  if (c < 0x20 || c == Del || c == Broken || IsC1(c)) return;  // carried out; the ESC waits
   const bool alt = reader.alt;
   switch (c) {
     case '[': Enter(reader, ReadState::Csi); break;
@@ -185,7 +188,21 @@ constexpr Named CsiKeys[] = {
     {"7", '~', Key::Home},    {"4", '~', Key::End}, {"8", '~', Key::End}, {"5", '~', Key::PageUp},
     {"6", '~', Key::PageDown}};
 
-void NamedKey(std::string_view parameters, wchar_t final, std::vector<Input>& inputs) {
+std::vector<unsigned long> Numbers(std::string_view parameters);
+
+// "1;129" (Right with Num Lock in kitty) is "1" with the lock bits (Caps
+// Lock 64, Num Lock 128) taken out of its modifier parameter, and a key
+// that then has no modifier left ("5;1", "1;1") is the plain key.
+std::string WithoutLocks(std::string_view parameters) {
+  const std::vector<unsigned long> numbers = Numbers(parameters);
+  if (numbers.size() != 2 || numbers[1] == 0) return std::string(parameters);
+  const unsigned long modifiers = (numbers[1] - 1) & ~0xc0UL;
+  if (modifiers != 0) return std::to_string(numbers[0]) + ";" + std::to_string(modifiers + 1);
+  return numbers[0] == 1 ? "" : std::to_string(numbers[0]);
+}
+
+void NamedKey(std::string_view given, wchar_t final, std::vector<Input>& inputs) {
+  const std::string parameters = WithoutLocks(given);
   for (const Named& named : CsiKeys) {
     if (static_cast<wchar_t>(named.final) == final && named.parameters == parameters)
       return Emit(inputs, named.key);
@@ -241,6 +258,10 @@ void KeyboardProtocolKey(std::string_view parameters, std::vector<Input>& inputs
     if (const std::optional<KeyPress> keypad = KeypadKey(code)) return inputs.push_back(*keypad);
   }
   if (code == 27 && withoutShift == 0) return Emit(inputs, Key::Escape);
+  // xterm's modifyOtherKeys sends Shift and a character this way: Y is y.
+  if (withoutShift == 0 && modifiers == Shift && code > 0x20 && code != Del &&
+      !std::iswcntrl(static_cast<wint_t>(code)))
+    return Emit(inputs, Key::Letter, LowerCase(static_cast<wchar_t>(code)));
   if (code == 9 && withoutShift == 0) return Emit(inputs, modifiers ? Key::Previous : Key::Next);
   if (code == 13 && withoutShift == 0) return Emit(inputs, Key::Press);
   if (withoutShift == Ctrl && code >= 0x40 && code < 0x80) {
@@ -275,6 +296,14 @@ void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<Input>& inputs) {
   if (alt) return;  // a key with Alt: ignored, as modified inputs are
   if (final == 'u' && !parameters.empty() && parameters[0] >= '0' && parameters[0] <= '9')
     return KeyboardProtocolKey(parameters, inputs);
+  // xterm's modifyOtherKeys 2 (formatOtherKeys 0): CSI 27 ; modifiers ; code ~.
+  if (final == '~' && parameters.rfind("27;", 0) == 0) {
+    const std::string_view rest = std::string_view(parameters).substr(3);
+    const std::size_t split = rest.find(';');
+    if (split == std::string_view::npos) return;
+    return KeyboardProtocolKey(
+        std::string(rest.substr(split + 1)) + ";" + std::string(rest.substr(0, split)), inputs);
+  }
   NamedKey(parameters, final, inputs);
 }
 
@@ -333,6 +362,11 @@ void InSs3(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
     // Carried out, as after a lone ESC, and the SS3 ending is still awaited.
     if (const std::optional<KeyPress> key = PlainKey(c)) inputs.push_back(*key);
     return;
+  }
+  if (bare && !reader.late && !reader.eightBit && IsFinal(c)) {
+    // ESC O and a final byte that arrive together are one key, one the box
+    // does not know (urxvt's Ctrl+arrows, ESC O a to d) included: no key.
+    return ToGround(reader);
   }
   if (bare && !reader.eightBit && !(c >= '0' && c <= '9') && c != ';') {
     // ESC O and a key that ends no SS3: Alt+Shift+O (or, after a late

@@ -1,10 +1,9 @@
 #pragma once
 
 // A terminal that knows what the box sends: cursor moves, erasing the
-// screen or what lies below the cursor, and the looks it sets (bold,
-// underline, reverse, a colour); any other sequence or look is kept as
-// unknown. Holds each cell's character and look, as a real terminal would
-// show them.
+// screen and the looks it sets (bold, underline, reverse, a colour); any
+// other sequence or look is kept as unknown. Holds each cell's character
+// and look, as a real terminal would show them.
 #include <algorithm>
 #include <cwchar>
 #include <regex>
@@ -58,8 +57,6 @@ struct FakeTerminal {
       column = split == std::string::npos ? 0 : std::stoi(parameters.substr(split + 1)) - 1;
     } else if (final == 'J' && parameters == "2") {
       std::fill(cells.begin(), cells.end(), Cell{" ", look});
-    } else if (final == 'J' && parameters.empty()) {  // from the cursor to the end
-      std::fill(cells.begin() + row * screen.columns + column, cells.end(), Cell{" ", look});
     } else if (final == 'm') {
       SetLook(parameters);
     } else {

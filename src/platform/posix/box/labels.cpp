@@ -15,6 +15,13 @@ std::string CatalogueDirectory() {
 
 }  // namespace
 
+std::optional<std::string> CatalogueWord(const std::string& message) {
+  // gettext hands back its argument itself where the catalogue has no entry.
+  const char* found = dgettext(LabelDomain, message.c_str());
+  if (found == message.c_str()) return std::nullopt;
+  return std::string(found);
+}
+
 std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
                                      const std::vector<std::optional<std::string>>& translated) {
   std::vector<std::string> labels;
@@ -36,12 +43,7 @@ void TranslateLabels(BoxStyle& style) {
   english.push_back(style.keyNames.escape);
   if (!style.severity.empty()) english.push_back(style.severity);
   std::vector<std::optional<std::string>> translated;
-  for (const std::string& message : english) {
-    // gettext hands back its argument itself where the catalogue has no entry.
-    const char* found = dgettext(LabelDomain, message.c_str());
-    translated.push_back(found == message.c_str() ? std::nullopt
-                                                  : std::optional<std::string>(found));
-  }
+  for (const std::string& message : english) translated.push_back(CatalogueWord(message));
   const std::vector<std::string> words = OneLanguage(english, translated);
   const std::size_t count = style.buttons.size();
   for (std::size_t i = 0; i < count; ++i)

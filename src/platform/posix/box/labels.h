@@ -15,6 +15,10 @@ inline constexpr const char* LabelDomain = "zorvane";
 std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
                                      const std::vector<std::optional<std::string>>& translated);
 
+// The catalogue's word for `message` in the user's language (which may be
+// the English word itself); none where the catalogue has no entry.
+std::optional<std::string> CatalogueWord(const std::string& message);
+
 // The style's labels in the user's language, from the tool's own message
 // catalogue, in the locale's encoding. Both boxes show these.
 void TranslateLabels(BoxStyle& style);

@@ -176,54 +176,8 @@ void AfterEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   reader.alt = alt;
 }
 
-struct Named {
-  std::string_view parameters;
-  char final;
-  Key key;
-};
-
-constexpr Named CsiKeys[] = {
-    {"", 'A', Key::Up},       {"", 'B', Key::Down}, {"", 'C', Key::Next}, {"", 'D', Key::Previous},
-    {"", 'Z', Key::Previous}, {"", 'H', Key::Home}, {"", 'F', Key::End},  {"1", '~', Key::Home},
-    {"7", '~', Key::Home},    {"4", '~', Key::End}, {"8", '~', Key::End}, {"5", '~', Key::PageUp},
-    {"6", '~', Key::PageDown}};
-
-std::vector<unsigned long> Numbers(std::string_view parameters);
-
-// "1;129" (Right with Num Lock in kitty) is "1" with the lock bits (Caps
-// Lock 64, Num Lock 128) taken out of its modifier parameter, and a key
-// that then has no modifier left ("5;1", "1;1") is the plain key.
-std::string WithoutLocks(std::string_view parameters) {
-  const std::vector<unsigned long> numbers = Numbers(parameters);
-  if (numbers.size() != 2 || numbers[1] == 0) return std::string(parameters);
-  const unsigned long modifiers = (numbers[1] - 1) & ~0xc0UL;
-  if (modifiers != 0) return std::to_string(numbers[0]) + ";" + std::to_string(modifiers + 1);
-  return numbers[0] == 1 ? "" : std::to_string(numbers[0]);
-}
-
-void NamedKey(std::string_view given, wchar_t final, std::vector<Input>& inputs) {
-  const std::string parameters = WithoutLocks(given);
-  for (const Named& named : CsiKeys) {
-    if (static_cast<wchar_t>(named.final) == final && named.parameters == parameters)
-      return Emit(inputs, named.key);
-  }
-}
-
-// The keypad's inputs under the keyboard protocol, as what they send
-// without it.
-std::optional<KeyPress> KeypadKey(unsigned long code) {
-  constexpr unsigned long First = 57399;  // KP_0
-  constexpr std::wstring_view Characters = L"0123456789./*-+\r=,";
-  constexpr Key Moves[] = {Key::Previous, Key::Next,     Key::Up,   Key::Down,
-                           Key::PageUp,   Key::PageDown, Key::Home, Key::End};
-  if (code < First) return std::nullopt;
-  const unsigned long at = code - First;
-  if (at < Characters.size()) return PlainKey(Characters[at]);
-  if (at - Characters.size() < std::size(Moves)) return KeyPress{Moves[at - Characters.size()]};
-  return std::nullopt;
-}
-
-// Whole numbers between ";" (a ":" starts a sub-parameter, which is dropped).
+// Whole numbers between ";" (a ":" starts a sub-parameter, which is
+// dropped); none where a byte is no digit (a marker: a reply or a report).
 std::vector<unsigned long> Numbers(std::string_view parameters) {
   std::vector<unsigned long> numbers(1, 0);
   bool skipping = false;
@@ -243,25 +197,65 @@ std::vector<unsigned long> Numbers(std::string_view parameters) {
   return numbers;
 }
 
-// The keyboard protocol's "CSI code ; modifiers u": each key acts as what
-// the terminal would send for it without the protocol.
-void KeyboardProtocolKey(std::string_view parameters, std::vector<Input>& inputs) {
-  const std::vector<unsigned long> numbers = Numbers(parameters);
-  if (numbers.empty() || numbers.size() > 2) return;
-  const unsigned long code = numbers[0];
-  // Bits over 1: Shift 1, Alt 2, Ctrl 4, others 8 on; Caps and Num Lock play no part.
-  const unsigned long modifiers =
-      (numbers.size() == 2 && numbers[1] > 0 ? numbers[1] - 1 : 0) & 0x3f;
-  constexpr unsigned long Shift = 1, Alt = 2, Ctrl = 4;
+constexpr unsigned long Shift = 1, Alt = 2, Ctrl = 4;
+
+// The modifier parameter at `at` as bits over 1: Shift 1, Alt 2, Ctrl 4,
+// others 8 on. Caps Lock (64) and Num Lock (128) change no key: left out.
+unsigned long Modifiers(const std::vector<unsigned long>& numbers, std::size_t at) {
+  if (numbers.size() <= at || numbers[at] == 0) return 0;
+  return (numbers[at] - 1) & 0x3f;
+}
+
+struct Named {
+  unsigned long number;  // the first parameter, 1 where none is given
+  char final;
+  Key key;
+};
+
+constexpr Named CsiKeys[] = {
+    {1, 'A', Key::Up},       {1, 'B', Key::Down}, {1, 'C', Key::Next}, {1, 'D', Key::Previous},
+    {1, 'Z', Key::Previous}, {1, 'H', Key::Home}, {1, 'F', Key::End},  {1, '~', Key::Home},
+    {7, '~', Key::Home},     {4, '~', Key::End},  {8, '~', Key::End},  {5, '~', Key::PageUp},
+    {6, '~', Key::PageDown}};
+
+// A cursor, page, Home or End key; with a modifier besides the locks, none.
+void NamedKey(const std::vector<unsigned long>& numbers, wchar_t final,
+              std::vector<Input>& inputs) {
+  if (numbers.empty() || numbers.size() > 2 || Modifiers(numbers, 1) != 0) return;
+  const unsigned long number = numbers[0] == 0 ? 1 : numbers[0];
+  for (const Named& named : CsiKeys) {
+    if (static_cast<wchar_t>(named.final) == final && named.number == number)
+      return Emit(inputs, named.key);
+  }
+}
+
+// The keypad's inputs under the keyboard protocol, as what they send
+// without it.
+std::optional<KeyPress> KeypadKey(unsigned long code) {
+  constexpr unsigned long First = 57399;  // KP_0
+  constexpr std::wstring_view Characters = L"0123456789./*-+\r=,";
+  constexpr Key Moves[] = {Key::Previous, Key::Next,     Key::Up,   Key::Down,
+                           Key::PageUp,   Key::PageDown, Key::Home, Key::End};
+  if (code < First) return std::nullopt;
+  const unsigned long at = code - First;
+  if (at < Characters.size()) return PlainKey(Characters[at]);
+  if (at - Characters.size() < std::size(Moves)) return KeyPress{Moves[at - Characters.size()]};
+  return std::nullopt;
+}
+
+bool IsCharacter(unsigned long code) {
+  return code > 0x20 && code != Del && !std::iswcntrl(static_cast<wint_t>(code));
+}
+
+// A key the terminal reports by its character code and modifiers (the
+// keyboard protocol, xterm's modifyOtherKeys): each acts as what the
+// terminal would send for it without them.
+void CodedKey(unsigned long code, unsigned long modifiers, std::vector<Input>& inputs) {
   const unsigned long withoutShift = modifiers & ~Shift;
   if (modifiers == 0) {
     if (const std::optional<KeyPress> keypad = KeypadKey(code)) return inputs.push_back(*keypad);
   }
   if (code == 27 && withoutShift == 0) return Emit(inputs, Key::Escape);
-  // xterm's modifyOtherKeys sends Shift and a character this way: Y is y.
-  if (withoutShift == 0 && modifiers == Shift && code > 0x20 && code != Del &&
-      !std::iswcntrl(static_cast<wint_t>(code)))
-    return Emit(inputs, Key::Letter, LowerCase(static_cast<wchar_t>(code)));
   if (code == 9 && withoutShift == 0) return Emit(inputs, modifiers ? Key::Previous : Key::Next);
   if (code == 13 && withoutShift == 0) return Emit(inputs, Key::Press);
   if (withoutShift == Ctrl && code >= 0x40 && code < 0x80) {
@@ -271,8 +265,9 @@ void KeyboardProtocolKey(std::string_view parameters, std::vector<Input>& inputs
     if (const std::optional<KeyPress> plain = PlainKey(control)) return inputs.push_back(*plain);
     return inputs.push_back(ControlChord{control});
   }
-  if (withoutShift == Alt && code > 0x20 && code != Del &&
-      !std::iswcntrl(static_cast<wint_t>(code)))
+  // Shift and a character is that character (Y is y); Alt and one, that
+  // character too, where the terminal tells Alt apart.
+  if ((modifiers == Shift || withoutShift == Alt) && IsCharacter(code))
     return Emit(inputs, Key::Letter, LowerCase(static_cast<wchar_t>(code)));
 }
 
@@ -294,17 +289,13 @@ void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<Input>& inputs) {
   if (final == 'u' && reply) return inputs.push_back(Report::KeyboardProtocol);
   if (final == 'c' && reply) return inputs.push_back(Report::DeviceAttributes);
   if (alt) return;  // a key with Alt: ignored, as modified inputs are
-  if (final == 'u' && !parameters.empty() && parameters[0] >= '0' && parameters[0] <= '9')
-    return KeyboardProtocolKey(parameters, inputs);
+  const std::vector<unsigned long> numbers = Numbers(parameters);
+  if (final == 'u' && !numbers.empty() && numbers.size() <= 2)
+    return CodedKey(numbers[0], Modifiers(numbers, 1), inputs);
   // xterm's modifyOtherKeys 2 (formatOtherKeys 0): CSI 27 ; modifiers ; code ~.
-  if (final == '~' && parameters.rfind("27;", 0) == 0) {
-    const std::string_view rest = std::string_view(parameters).substr(3);
-    const std::size_t split = rest.find(';');
-    if (split == std::string_view::npos) return;
-    return KeyboardProtocolKey(
-        std::string(rest.substr(split + 1)) + ";" + std::string(rest.substr(0, split)), inputs);
-  }
-  NamedKey(parameters, final, inputs);
+  if (final == '~' && numbers.size() == 3 && numbers[0] == 27)
+    return CodedKey(numbers[2], Modifiers(numbers, 1), inputs);
+  NamedKey(numbers, final, inputs);
 }
 
 // A CSI's bytes come in order: private markers (< = > ?), then numbers
@@ -343,7 +334,7 @@ void Ss3Key(wchar_t final, std::vector<Input>& inputs) {
   if (final == 'X') return Emit(inputs, Key::Letter, L'=');
   if (final >= 'j' && final <= 'y')
     return Emit(inputs, Key::Letter, Keypad[static_cast<std::size_t>(final - 'j')]);
-  NamedKey("", final, inputs);
+  NamedKey({1}, final, inputs);
 }
 
 void InSs3(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {

@@ -60,12 +60,9 @@ while IFS='|' read -r pattern key expected; do
   done
 done <<'TABLE'
 timeout --foreground|y|deploying status 0
-timeout --foreground|n|not deployed status 0
 timeout --foreground||no answer in a minute status 0
-answer=0|y|deploying status 0
 answer=0|n| status 0
 Clean up|n|kept status 0
-Clean up|y| status 0
 TABLE
 
 for example in "$WORK"/example-*.sh; do

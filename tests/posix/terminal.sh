@@ -312,3 +312,75 @@ check "the line prompt in German only" 1 \
   "$(screen | grep -c '^Ja \[J\], Nein \[N\], Abbrechen \[A\] (Eingabe: Ja, Esc: Abbrechen)?')"
 keys nein Enter
 check "a whole label answers: nein is Nein" "7 restored" "$(answer)"
+
+# Labels in other scripts: the first screen as kept in screens/, the box's
+# shape whatever the words' widths. Hebrew and Arabic are kept in logical
+# order, as most terminals (no bidi) show them.
+for language in tr uk he ar ko zh_TW; do
+  SIZE=60x12 BOX_ENV="LC_ALL=C.UTF-8 LANGUAGE=$language" open_box "Go on?" Zorvane 35
+  check "$language: the first screen" "$(cat "$(dirname "$0")/screens/$language.txt")" \
+    "$(screen | sed 's/ *$//')"
+  keys Escape
+  check "$language: Escape answers Cancel" "2 restored" "$(answer)"
+done
+
+# Without an alternate screen (the Linux console's terminfo entry; tmux's
+# alternate-screen off) the box stands below the output, which stays, and
+# the cursor ends on the line after it.
+for setting in TERM=linux "alternate-screen off"; do
+  [ "$setting" = TERM=linux ] || tmux -L "$SOCKET" set-option -g alternate-screen off
+  BEFORE='clear; seq -f "output %g" 5' BOX_ENV="${setting%alternate-screen off}" open_box Below T 4
+  check "$setting: the box below five lines of output" "5 1" \
+    "$(screen | grep -c '^output [1-5]$') $(screen | grep -c '< Yes >')"
+  keys y
+  check "$setting: answered Yes" "6 restored" "$(answer)"
+  check "$setting: the output stays, the box's rows go, the cursor after them" "5 0 5" \
+    "$(screen | grep -c '^output [1-5]$') $(screen | grep -c 'Yes\|+-') $(tmux -L "$SOCKET" display -p -t "$PANE" '#{cursor_y}')"
+done
+tmux -L "$SOCKET" set-option -g alternate-screen on
+
+# Beside other programs, from an interactive shell: two boxes at once take
+# turns, fg enters the screen once, a box continued in the background by
+# another program writes nothing.
+PANE=sharing
+tmux -L "$SOCKET" new-session -d -s sharing -x 80 -y 24 \
+  "env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm LC_ALL=C PS1='$ ' bash --norc -i"
+tmux -L "$SOCKET" pipe-pane -t sharing -o "cat >>'$WORK/sharing.bytes'"
+sleep 0.3
+rm -f "$WORK/mode.before" "$WORK/mode.after"
+keys "stty -g >'$WORK/mode.before'; printf '1\n2\n' | xargs -P2 -I{} sh -c '$ZORVANE_BIN \"Box {}\" T 4; echo \$? >>\"$WORK/answers\"'; stty -g >'$WORK/mode.after'" Enter
+seen '< Yes >  < No >' >/dev/null
+keys y
+sleep 0.5
+check "two boxes at once: the second drawn after the first" 1 "$(seen '< Yes >  < No >')"
+keys n
+for _ in $(seq 50); do [ -s "$WORK/mode.after" ] && break; sleep 0.1; done
+check "two boxes at once: answered in turn, the caller's mode back" "6 7 same" \
+  "$(paste -sd' ' "$WORK/answers") $(cmp -s "$WORK/mode.before" "$WORK/mode.after" && echo same)"
+
+entered() { grep -ao $'\e\\[?1049h' "$WORK/sharing.bytes" | wc -l; }
+before=$(entered)
+keys "$ZORVANE_BIN Once T 4" Enter
+seen '< Yes >' >/dev/null
+keys C-z
+keys fg Enter
+seen '< Yes >' >/dev/null
+sleep 0.3
+keys n
+check "Ctrl-Z and fg: the screen entered once each time" 2 "$(($(entered) - before))"
+
+keys "$ZORVANE_BIN Outside T 4" Enter
+seen '< Yes >' >/dev/null
+box=$(pgrep -f "^$ZORVANE_BIN Outside")
+kill -STOP "$box"
+seen '^\[1\]+ *Stopped' >/dev/null
+keys "echo prompt kept"
+kill -CONT "$box"
+sleep 0.5
+check "stopped and continued from outside: nothing written over the shell" 1 \
+  "$(screen | grep -c 'echo prompt kept')"
+keys C-u "fg" Enter
+seen '< Yes >  < No >' >/dev/null
+keys y
+keys 'echo "outside=$?"' Enter
+check "then fg and y: Yes" 1 "$(seen '^outside=6$')"

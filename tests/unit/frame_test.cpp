@@ -54,22 +54,6 @@ TEST(FrameUpdate, EveryLookFromEveryOther) {
   }
 }
 
-// A box below the caller's output (no alternate screen): its frames
-// erase and draw only their own rows, the output above stays.
-TEST(FrameUpdate, ABoxBelowTheOutputLeavesTheRowsAboveIt) {
-  FakeTerminal terminal({6, 8});
-  terminal.Feed("output\x1b[2Hmore");
-  Frame first = BlankFrame({3, 8});
-  first.origin = 3;
-  Put(first, 0, 0, "box", {});
-  Frame second = first;
-  Put(second, 2, 1, "end", {});
-  terminal.Feed(FrameUpdate(nullptr, first));
-  terminal.Feed(FrameUpdate(&first, second));
-  EXPECT_EQ(terminal.Text(), "output  \nmore    \n        \nbox     \n        \n end    \n");
-  EXPECT_EQ(terminal.unknown, "");
-}
-
 TEST(Put, AWideCharacterOverAnotherLeavesNoHalf) {
   ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
   Frame frame = BlankFrame({1, 6});

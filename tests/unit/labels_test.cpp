@@ -1,7 +1,7 @@
 #include "platform/posix/box/labels.h"
 
 #include <gtest/gtest.h>
-#include <libintl.h>
+#include <libintl.h>  // bindtextdomain
 
 #include <clocale>
 #include <cstdlib>
@@ -26,16 +26,6 @@ TEST(OneLanguage, ABoxWithAnyLabelUntranslatedIsAllEnglish) {
             (std::vector<std::string>{"Abbrechen", "_Wiederholen", "W_eiter"}));
 }
 
-std::string Translated(const std::string& message) {
-  return dgettext(LabelDomain, message.c_str());
-}
-
-// gettext hands back its argument itself where the catalogue has no entry
-// (a translation may be the English word, as "OK" often is).
-bool InCatalogue(const std::string& message) {
-  return dgettext(LabelDomain, message.c_str()) != message.c_str();
-}
-
 // Every catalogue the build compiled, against what the box asks of it:
 // each message of every button set and kind of message is translated,
 // and in every box the buttons' access letters differ.
@@ -55,12 +45,13 @@ TEST(Catalogues, EveryMessageAndOneLetterPerButton) {
       std::set<wchar_t> letters;
       for (const Button& button : box->buttons) {
         messages.push_back(button.marked);
-        const wchar_t letter = MakeButton(Translated(button.marked), button.code).letter;
+        const wchar_t letter =
+            MakeButton(CatalogueWord(button.marked).value_or(""), button.code).letter;
         EXPECT_TRUE(letter == 0 || letters.insert(letter).second)
             << language << ": a letter twice in style " << style;
       }
       for (const std::string& message : messages)
-        EXPECT_TRUE(InCatalogue(message)) << language << ": " << message;
+        EXPECT_TRUE(CatalogueWord(message)) << language << ": " << message;
     }
   }
   unsetenv("LANGUAGE");

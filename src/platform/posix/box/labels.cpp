@@ -3,6 +3,8 @@
 #include <libintl.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "platform/posix/process/executable_directory.h"
 
 namespace zorvane::posix {
@@ -42,8 +44,8 @@ void TranslateLabels(BoxStyle& style) {
   english.push_back(style.keyNames.enter);
   english.push_back(style.keyNames.escape);
   if (!style.severity.empty()) english.push_back(style.severity);
-  std::vector<std::optional<std::string>> translated;
-  for (const std::string& message : english) translated.push_back(CatalogueWord(message));
+  std::vector<std::optional<std::string>> translated(english.size());
+  std::transform(english.begin(), english.end(), translated.begin(), CatalogueWord);
   const std::vector<std::string> words = OneLanguage(english, translated);
   const std::size_t count = style.buttons.size();
   for (std::size_t i = 0; i < count; ++i)

@@ -48,6 +48,10 @@ int OnString(const char*, std::size_t, void* seen) {
 const VTermParserCallbacks Callbacks = {OnText,   OnControl, OnEscape, OnCsi,
                                         OnString, OnString,  nullptr};
 
+bool IsBareC1(char byte) {
+  return byte == '\x9b' || byte == '\x8f';
+}
+
 bool StartsStringLibvtermLacks(std::uint8_t byte, bool afterEscape) {
   if (afterEscape) return byte == 'X' || byte == '^' || byte == '_';
   return byte == 0x98 || byte == 0x9e || byte == 0x9f;
@@ -63,11 +67,13 @@ bool StartsStringLibvtermLacks(std::uint8_t byte, bool afterEscape) {
 // past a dozen in a row, where libvterm 0.1.4 overruns its argument array.
 // ESC and Tab, Return or LF is a chord to the box, where libvterm carries
 // the control out and waits on: a CAN after it ends libvterm's ESC too.
+// So for rxvt's Shift keys (CSI, one number and $), which end at the $.
 std::string Comparable(const std::uint8_t* data, std::size_t size) {
   std::string kept;
   bool afterEscape = false;
-  bool csiBegun = false;  // CSI and nothing but controls since
-  int separators = 0;     // since the last final byte
+  bool csiBegun = false;   // CSI and nothing but controls since
+  bool csiNumber = false;  // CSI and one number since, with controls
+  int separators = 0;      // since the last final byte
   for (std::size_t i = 0; i < size; ++i) {
     const std::uint8_t byte = data[i];
     if (afterEscape && byte >= 0x20 && byte < 0x30) continue;
@@ -80,13 +86,18 @@ std::string Comparable(const std::uint8_t* data, std::size_t size) {
     } else if ((byte >= 0x40 && byte != 0x7f) || byte == 0x1b || byte == 0x18 || byte == 0x1a) {
       separators = 0;
     }
+    const bool control =
+        (byte < 0x20 || byte == 0x7f) && byte != 0x1b && byte != 0x18 && byte != 0x1a;
+    const bool rxvtKey = csiNumber && byte == '$';
+    csiNumber = (csiBegun || csiNumber) &&
+                ((byte >= '0' && byte <= '9') || byte == ':' || (csiNumber && control));
     csiBegun = byte == 0x9b || (afterEscape && byte == '[') ||
                (csiBegun && (byte < 0x20 || byte == 0x7f) && byte != 0x1b);
     const bool chord = afterEscape && (byte == '\t' || byte == '\r' || byte == '\n');
     // Other C0, DEL and bytes past ASCII leave the ESC waiting in both readers.
     afterEscape = byte == 0x1b || (afterEscape && !chord && (byte < 0x20 || byte >= 0x7f));
     kept += static_cast<char>(byte);
-    if (chord) kept += '\x18';
+    if (chord || rxvtKey) kept += '\x18';
   }
   return kept;
 }
@@ -102,18 +113,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Seen seen = Seen::Nothing;
   vterm_parser_set_callbacks(terminal, &Callbacks, &seen);
   KeyReader reader;
-  for (const char byte : input) {
-    seen = Seen::Nothing;
-    vterm_input_write(terminal, &byte, 1);
+  for (std::size_t at = 0; at < input.size();) {
+    // A bare 8-bit CSI or SS3 that ends a read is a key of its own: read
+    // here with the byte after it, as a terminal sends a sequence.
+    std::size_t length = 1;
+    while (at + length < input.size() && IsBareC1(input[at + length - 1])) ++length;
+    const std::string_view bytes(input.data() + at, length);
+    const char byte = bytes.back();
+    const bool atRest = reader.state == zorvane::posix::ReadState::Ground;
+    for (const char each : bytes) {
+      seen = Seen::Nothing;
+      vterm_input_write(terminal, &each, 1);
+    }
     // CAN and SUB cancel a sequence in both readers; libvterm reports them
-    // nowhere, and read at rest they are Ctrl keys (Ctrl-X, Ctrl-Z).
-    const bool cancelAtRest =
-        (byte == '\x18' || byte == '\x1a') && reader.state == zorvane::posix::ReadState::Ground;
+    // nowhere, and read at rest they are Ctrl keys (Ctrl-X, Ctrl-Z). After
+    // C1 C1 the box is at rest (the second cancels the first), where
+    // libvterm begins anew.
+    const bool cancelAtRest = (byte == '\x18' || byte == '\x1a') && (atRest || length > 1);
     std::vector<Input> keys;
-    ReadInputs(reader, std::string_view(&byte, 1), keys);
+    ReadInputs(reader, bytes, keys);
     // ESC begins anew in both readers: a key it brings out is the end of
     // what came before it (a lone ESC, ESC O with no SS3 ending).
     if (!keys.empty() && seen == Seen::Nothing && byte != '\x1b' && !cancelAtRest) std::abort();
+    at += length;
   }
   vterm_free(terminal);
   return 0;

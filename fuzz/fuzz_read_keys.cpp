@@ -26,8 +26,11 @@ std::optional<std::vector<Input>> Read(const std::string& bytes, std::size_t spl
   if (reader.state == zorvane::posix::ReadState::Escape && split < bytes.size() &&
       bytes[split] == '\x1b')
     return std::nullopt;
+  // A read that ends in a bare 8-bit CSI or SS3, or in CSI M, may end a key
+  // of its own.
+  const auto last = static_cast<unsigned char>(split > 0 ? bytes[split - 1] : 0);
+  if (split < bytes.size() && (last == 0x9b || last == 0x8f || last == 'M')) return std::nullopt;
   ReadInputs(reader, std::string_view(bytes).substr(split), keys);
-  if (reader.parameters.size() > 40) std::abort();
   return keys;
 }
 

@@ -36,6 +36,9 @@ void ReadTerminfo(int fd, ScreenFacts& facts) {
     const char* smcup = terminfo.tigetstr("smcup");
     // (char*)-1 says "not a string capability".
     facts.hasSmcup = smcup && reinterpret_cast<std::intptr_t>(smcup) != -1 && *smcup;
+    const char* backTab = terminfo.tigetstr("kcbt");
+    facts.escTabIsBackTab = backTab && reinterpret_cast<std::intptr_t>(backTab) != -1 &&
+                            std::strcmp(backTab, "\x1b\t") == 0;
   }
   // Left loaded: the entry it holds is small, and unloading it saves nothing.
 }

@@ -6,10 +6,11 @@
 namespace zorvane::posix {
 
 struct ScreenFacts {
-  bool terminfoKnown = false;  // TERM has a terminfo entry
-  bool hasSmcup = false;       // and it says how to enter an alternate screen
-  bool inGnuScreen = false;    // STY is set: GNU screen, whose altscreen is off by default
-  bool tmuxSaysOff = false;    // the tmux pane's alternate-screen option is off
+  bool terminfoKnown = false;    // TERM has a terminfo entry
+  bool hasSmcup = false;         // and it says how to enter an alternate screen
+  bool inGnuScreen = false;      // STY is set: GNU screen, whose altscreen is off by default
+  bool tmuxSaysOff = false;      // the tmux pane's alternate-screen option is off
+  bool escTabIsBackTab = false;  // its Back-Tab key sends ESC Tab
 };
 
 // From the facts: an unknown terminal is taken to have one, as every

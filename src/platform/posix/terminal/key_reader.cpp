@@ -1,5 +1,6 @@
 #include "platform/posix/terminal/key_reader.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <iterator>
@@ -14,7 +15,6 @@ constexpr wchar_t Esc = 0x1b, Bel = 0x07, Can = 0x18, Sub = 0x1a, Del = 0x7f;
 constexpr wchar_t C1Csi = 0x9b, C1Ss3 = 0x8f, C1St = 0x9c;
 // Bytes that decode to no character: dropped, and they end any sequence.
 constexpr wchar_t Broken = 0x110000;
-constexpr std::size_t LongestParameters = 32;
 
 // A key split by 150 ms, as over a slow link, is still that key; a person
 // pressing Escape still sees the box answer at once.
@@ -32,34 +32,46 @@ bool IsFinal(wchar_t c) {
   return c >= 0x40 && c <= 0x7e;
 }
 
+bool IsIntermediate(wchar_t c) {
+  return c >= 0x20 && c < 0x30;
+}
+
+bool IsMarker(wchar_t c) {
+  return c >= 0x3c && c < 0x40;
+}
+
+bool IsNumberByte(wchar_t c) {
+  return (c >= '0' && c <= '9') || c == ';' || c == ':';
+}
+
 void Emit(std::vector<Input>& inputs, Key key, wchar_t letter = 0) {
   inputs.push_back(KeyPress{key, letter});
 }
 
 void ToGround(KeyReader& reader) {
   reader.state = ReadState::Ground;
-  reader.parameters.clear();
-  reader.overlong = false;
-  reader.alt = false;
-  reader.late = false;
-  reader.eightBit = false;
-  reader.introducer = 0;
-  reader.mouseCharactersLeft = 0;
-  reader.mouseContinuationsLeft = 0;
-  reader.pasteEndMatched = 0;
-  reader.csiPart = CsiPart::Markers;
+  reader.sequence = {};
 }
 
-void Enter(KeyReader& reader, ReadState state) {
+void Enter(KeyReader& reader, ReadState state, Origin origin = Origin::Typed) {
   ToGround(reader);
   reader.state = state;
+  reader.sequence.origin = origin;
 }
 
-void Collect(KeyReader& reader, wchar_t c) {
-  if (reader.parameters.size() < LongestParameters) {
-    reader.parameters += static_cast<char>(c);
-  } else {
-    reader.overlong = true;
+// A digit, ";" or ":" of a sequence's numbers, taken as it comes.
+void TakeNumberByte(Sequence& sequence, wchar_t c) {
+  if (sequence.count == 0) sequence.count = 1;
+  if (c == ';') {
+    sequence.subParameter = false;
+    if (sequence.count == MostNumbers) sequence.overlong = true;
+    sequence.count = std::min(sequence.count + 1, MostNumbers);
+  } else if (c == ':') {
+    sequence.subParameter = true;
+  } else if (!sequence.subParameter && !sequence.overlong) {
+    unsigned long& number = sequence.numbers[sequence.count - 1];
+    number = number * 10 + static_cast<unsigned long>(c - '0');
+    if (number > 0x10ffff) sequence.overlong = true;
   }
 }
 
@@ -98,18 +110,16 @@ void ReadByte(KeyReader& reader, unsigned char byte, std::vector<Input>& inputs)
 void StartC1(KeyReader& reader, wchar_t c) {
   ToGround(reader);
   switch (c) {
-    case C1Csi: reader.state = ReadState::Csi; break;
-    case C1Ss3: reader.state = ReadState::Ss3; break;
+    case C1Csi: return Enter(reader, ReadState::CsiEntry, Origin::EightBit);
+    case C1Ss3: return Enter(reader, ReadState::Ss3, Origin::EightBit);
     case 0x90:  // DCS
     case 0x98:  // SOS
     case 0x9d:  // OSC
     case 0x9e:  // PM
     case 0x9f:  // APC
-      reader.state = ReadState::ControlString;
-      break;
+      return Enter(reader, ReadState::ControlString, Origin::EightBit);
     default: return;
   }
-  reader.eightBit = true;
 }
 
 void Ground(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
@@ -121,11 +131,11 @@ void Ground(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   if (c > 0 && c < 0x20) inputs.push_back(ControlChord{c});
 }
 
-// What every sequence does with a control: CAN and SUB cancel it, and so
-// does a C1 control, which begins nothing (as libvterm reads it: a string
-// begun there could hide a sequence that other readers see); ESC begins
-// anew; other C0 controls and DEL are carried out (here: ignored) and the
-// sequence goes on, as ECMA-48 has it.
+// What every sequence does with a control, checked before its own part:
+// CAN and SUB cancel it, and so does a C1 control, which begins nothing
+// (as libvterm reads it: a string begun there could hide a sequence that
+// other readers see); ESC begins anew; other C0 controls and DEL are
+// carried out (here: ignored) and the sequence goes on, as ECMA-48 has it.
 bool Interrupts(KeyReader& reader, wchar_t c) {
   if (c == Can || c == Sub || IsC1(c)) {
     ToGround(reader);
@@ -139,12 +149,17 @@ bool Interrupts(KeyReader& reader, wchar_t c) {
 
 void AfterEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   if (c == Can || c == Sub) return ToGround(reader);
+  const bool alt = reader.state == ReadState::EscapeEscape;
   if (c == Esc) {
     // ESC ESC is Alt and what follows (urxvt's Alt+Up is ESC ESC [ A); a
     // third makes the first a key of its own.
-    if (reader.alt) Emit(inputs, Key::Escape);
-    reader.alt = true;
+    if (alt) Emit(inputs, Key::Escape);
+    reader.state = ReadState::EscapeEscape;
     return;
+  }
+  if (c == '\t' && !alt && reader.escTabIsBackTab) {
+    ToGround(reader);
+    return Emit(inputs, Key::Previous);
   }
   if (const std::optional<KeyPress> key = PlainKey(c); key && c < 0x20) {
     // ESC and Tab, Return or LF begin no sequence: a chord, as ESC and a
@@ -154,17 +169,17 @@ void AfterEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
     return Emit(inputs, Key::Chord, c);
   }
   if (c < 0x20 || c == Del || c == Broken || IsC1(c)) return;  // carried out; the ESC waits
-  const bool alt = reader.alt;
+  const Origin origin = alt ? Origin::Alt : Origin::Typed;
   switch (c) {
-    case '[': Enter(reader, ReadState::Csi); break;
-    case 'O': Enter(reader, ReadState::Ss3); break;
+    case '[': return Enter(reader, ReadState::CsiEntry, origin);
+    case 'O': return Enter(reader, ReadState::Ss3, origin);
     case 'P':
     case ']':
     case 'X':
     case '^':
     case '_':
       Enter(reader, ReadState::ControlString);
-      reader.introducer = c;
+      reader.sequence.introducer = c;
       return;
     default:
       // ESC and a key that begins no sequence: Escape where the box has
@@ -173,41 +188,24 @@ void AfterEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
       Emit(inputs, Key::Chord, c);
       return;
   }
-  reader.alt = alt;
-}
-
-// Whole numbers between ";" (a ":" starts a sub-parameter, which is
-// dropped); none where a byte is no digit (a marker: a reply or a report).
-std::vector<unsigned long> Numbers(std::string_view parameters) {
-  std::vector<unsigned long> numbers(1, 0);
-  bool skipping = false;
-  for (char byte : parameters) {
-    if (byte == ';') {
-      numbers.push_back(0);
-      skipping = false;
-    } else if (byte == ':') {
-      skipping = true;
-    } else if (byte >= '0' && byte <= '9' && !skipping) {
-      numbers.back() = numbers.back() * 10 + static_cast<unsigned long>(byte - '0');
-      if (numbers.back() > 0x10ffff) return {};
-    } else if (byte < '0' || byte > '9') {
-      return {};
-    }
-  }
-  return numbers;
 }
 
 constexpr unsigned long Shift = 1, Alt = 2, Ctrl = 4;
 
 // The modifier parameter at `at` as bits over 1: Shift 1, Alt 2, Ctrl 4,
 // others 8 on. Caps Lock (64) and Num Lock (128) change no key: left out.
-unsigned long Modifiers(const std::vector<unsigned long>& numbers, std::size_t at) {
-  if (numbers.size() <= at || numbers[at] == 0) return 0;
-  return (numbers[at] - 1) & 0x3f;
+unsigned long Modifiers(const Sequence& sequence, std::size_t at) {
+  if (sequence.count <= at || sequence.numbers[at] == 0) return 0;
+  return (sequence.numbers[at] - 1) & 0x3f;
+}
+
+// The first number, 1 where none is given, as the keys' defaults have it.
+unsigned long FirstNumber(const Sequence& sequence) {
+  return sequence.numbers[0] == 0 ? 1 : sequence.numbers[0];
 }
 
 struct Named {
-  unsigned long number;  // the first parameter, 1 where none is given
+  unsigned long number;
   char final;
   Key key;
 };
@@ -219,10 +217,7 @@ constexpr Named CsiKeys[] = {
     {6, '~', Key::PageDown}};
 
 // A cursor, page, Home or End key; with a modifier besides the locks, none.
-void NamedKey(const std::vector<unsigned long>& numbers, wchar_t final,
-              std::vector<Input>& inputs) {
-  if (numbers.empty() || numbers.size() > 2 || Modifiers(numbers, 1) != 0) return;
-  const unsigned long number = numbers[0] == 0 ? 1 : numbers[0];
+void NamedKey(unsigned long number, wchar_t final, std::vector<Input>& inputs) {
   for (const Named& named : CsiKeys) {
     if (static_cast<wchar_t>(named.final) == final && named.number == number)
       return Emit(inputs, named.key);
@@ -271,55 +266,62 @@ void CodedKey(unsigned long code, unsigned long modifiers, std::vector<Input>& i
     return Emit(inputs, Key::Letter, LowerCase(static_cast<wchar_t>(code)));
 }
 
+// A whole CSI, decided by its markers, its final byte and its first number.
 void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<Input>& inputs) {
-  const std::string parameters = reader.parameters;
-  const bool whole = !reader.overlong, alt = reader.alt;
+  const Sequence sequence = reader.sequence;
   ToGround(reader);
-  if (!whole) return;
-  if (final == 'M' && parameters.empty()) {  // X10 mouse: three coordinates follow
+  if (sequence.overlong) return;
+  const bool plain = sequence.marker == 0 && sequence.intermediate == 0;
+  if (final == 'M' && plain && sequence.count == 0) {  // X10 mouse: three coordinates follow
     reader.state = ReadState::MouseBytes;
-    reader.mouseCharactersLeft = 3;
+    reader.sequence.mouseCharactersLeft = 3;
     return;
   }
-  if (final == '~' && parameters == "200") {
+  if (final == '~' && plain && sequence.count == 1 && sequence.numbers[0] == 200) {
     reader.state = ReadState::Paste;
     return;
   }
-  const bool reply = !parameters.empty() && parameters[0] == '?';
-  if (final == 'u' && reply) return inputs.push_back(Report::KeyboardProtocol);
-  if (final == 'c' && reply) return inputs.push_back(Report::DeviceAttributes);
-  if (alt) return;  // a key with Alt: ignored, as modified inputs are
-  const std::vector<unsigned long> numbers = Numbers(parameters);
-  if (final == 'u' && !numbers.empty() && numbers.size() <= 2)
-    return CodedKey(numbers[0], Modifiers(numbers, 1), inputs);
+  if (sequence.marker == '?' && sequence.intermediate == 0) {
+    if (final == 'u') inputs.push_back(Report::KeyboardProtocol);
+    if (final == 'c') inputs.push_back(Report::DeviceAttributes);
+    return;
+  }
+  // Other replies; a key with Alt from ESC ESC, ignored as modified keys are.
+  if (!plain || sequence.origin == Origin::Alt) return;
+  if (final == 'u' && sequence.count <= 2)
+    return CodedKey(sequence.numbers[0], Modifiers(sequence, 1), inputs);
   // xterm's modifyOtherKeys 2 (formatOtherKeys 0): CSI 27 ; modifiers ; code ~.
-  if (final == '~' && numbers.size() == 3 && numbers[0] == 27)
-    return CodedKey(numbers[2], Modifiers(numbers, 1), inputs);
-  NamedKey(numbers, final, inputs);
+  if (final == '~' && sequence.count == 3 && sequence.numbers[0] == 27)
+    return CodedKey(sequence.numbers[2], Modifiers(sequence, 1), inputs);
+  if (sequence.count <= 2 && Modifiers(sequence, 1) == 0)
+    NamedKey(FirstNumber(sequence), final, inputs);
 }
 
-// A CSI's bytes come in order: private markers (< = > ?), then numbers
-// with ; and :, then intermediates (0x20-0x2F). A byte out of that order
-// ends the sequence there, as libvterm reads it.
-bool FitsCsi(KeyReader& reader, wchar_t c) {
-  const CsiPart part = c >= 0x20 && c < 0x30   ? CsiPart::Intermediates
-                       : c >= 0x3c && c < 0x40 ? CsiPart::Markers
-                                               : CsiPart::Numbers;
-  if (part < reader.csiPart) return false;
-  reader.csiPart = part;
-  return true;
-}
-
+// Markers come first, then numbers, then intermediates, then the final
+// byte; a byte out of that order ends the sequence there, as libvterm
+// reads it, and so does a character outside ASCII.
 void InCsi(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   if (Interrupts(reader, c)) return;
-  if (c == '[' && reader.parameters.empty() && !reader.overlong) {
+  Sequence& sequence = reader.sequence;
+  const ReadState state = reader.state;
+  // rxvt ends a key with Shift in $ (CSI 7 $ is Shift+Home), where an
+  // intermediate would leave the sequence open: no key, and it ends there.
+  const bool rxvtShiftKey =
+      c == '$' && state == ReadState::CsiParameters && sequence.count == 1 && sequence.marker == 0;
+  if (state == ReadState::CsiEntry && c == '[' && sequence.marker == 0) {
     reader.state = ReadState::LinuxFunctionKey;
   } else if (IsFinal(c)) {
     DispatchCsi(reader, c, inputs);
-  } else if (c >= 0x20 && c < 0x40 && FitsCsi(reader, c)) {
-    Collect(reader, c);
+  } else if (state == ReadState::CsiEntry && IsMarker(c)) {
+    if (sequence.marker == 0) sequence.marker = static_cast<char>(c);
+  } else if (state != ReadState::CsiIntermediates && IsNumberByte(c)) {
+    reader.state = ReadState::CsiParameters;
+    TakeNumberByte(sequence, c);
+  } else if (IsIntermediate(c) && !rxvtShiftKey) {
+    reader.state = ReadState::CsiIntermediates;
+    if (sequence.intermediate == 0) sequence.intermediate = static_cast<char>(c);
   } else {
-    ToGround(reader);  // nor does any sequence hold a character outside ASCII
+    ToGround(reader);
   }
 }
 
@@ -334,43 +336,53 @@ void Ss3Key(wchar_t final, std::vector<Input>& inputs) {
   if (final == 'X') return Emit(inputs, Key::Letter, L'=');
   if (final >= 'j' && final <= 'y')
     return Emit(inputs, Key::Letter, Keypad[static_cast<std::size_t>(final - 'j')]);
-  NamedKey({1}, final, inputs);
+  NamedKey(1, final, inputs);
 }
 
+// ESC O read as Alt+Shift+O, or as O after a late Escape, then `c`.
+void OWasAKey(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
+  const bool late = reader.sequence.origin == Origin::Late;
+  ToGround(reader);
+  Emit(inputs, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
+  ReadUnit(reader, c, inputs);
+}
+
+// SS3 is a single shift, not a sequence: what follows that is no ending
+// is read as at the start.
 void InSs3(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
-  const bool bare = reader.parameters.empty() && !reader.overlong;
-  if (bare && Ss3Finals.find(c) != std::wstring_view::npos) {
-    const bool alt = reader.alt;
+  const Origin origin = reader.sequence.origin;
+  if (Ss3Finals.find(c) != std::wstring_view::npos) {
     ToGround(reader);
-    if (!alt) Ss3Key(c, inputs);
+    if (origin != Origin::Alt) Ss3Key(c, inputs);
     return;
   }
   if (c == Can || c == Sub) return ToGround(reader);
-  // SS3 is a single shift, not a sequence: what follows that is no ending
-  // is read as at the start.
   if (IsC1(c)) return StartC1(reader, c);
-  if (bare && !reader.eightBit && (c < 0x20 || c == Del) && c != Esc) {
+  if (origin == Origin::EightBit) {
+    if (Interrupts(reader, c)) return;
+  } else if ((c < 0x20 || c == Del) && c != Esc) {
     // Carried out, as after a lone ESC, and the SS3 ending is still awaited.
     if (const std::optional<KeyPress> key = PlainKey(c)) inputs.push_back(*key);
     return;
-  }
-  if (bare && !reader.late && !reader.eightBit && IsFinal(c)) {
+  } else if (IsFinal(c) && origin != Origin::Late) {
     // ESC O and a final byte that arrive together are one key, one the box
     // does not know (urxvt's Ctrl+arrows, ESC O a to d) included: no key.
     return ToGround(reader);
+  } else if (!(c >= '0' && c <= '9') && c != ';') {
+    return OWasAKey(reader, c, inputs);
   }
-  if (bare && !reader.eightBit && !(c >= '0' && c <= '9') && c != ';') {
-    // ESC O and a key that ends no SS3: Alt+Shift+O (or, after a late
-    // Escape, O), then that key.
-    const bool late = reader.late;
-    ToGround(reader);
-    Emit(inputs, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
-    return ReadUnit(reader, c, inputs);
+  if (IsFinal(c)) return ToGround(reader);
+  if (c >= 0x20 && c < 0x40) {
+    reader.state = ReadState::Ss3Parameters;
+    return;
   }
-  if (Interrupts(reader, c)) return;
-  if (IsFinal(c)) return ToGround(reader);  // a modified F1-F4: no key here
-  if (c >= 0x20 && c < 0x40) return Collect(reader, c);
   ToGround(reader);
+}
+
+void InSs3Parameters(KeyReader& reader, wchar_t c) {
+  if (IsC1(c)) return StartC1(reader, c);  // as after SS3 itself
+  if (Interrupts(reader, c)) return;
+  if (c < 0x20 || c >= 0x40) ToGround(reader);  // a final byte: a modified F1-F4, no key here
 }
 
 void InString(KeyReader& reader, wchar_t c) {
@@ -379,7 +391,7 @@ void InString(KeyReader& reader, wchar_t c) {
     reader.state = ReadState::ControlStringEscape;
     return;
   }
-  reader.introducer = 0;  // something inside: this was no Alt chord
+  reader.sequence.introducer = 0;  // something inside: this was no Alt chord
 }
 
 void AfterStringEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
@@ -392,7 +404,8 @@ void AfterStringEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs)
 // Up to CSI 201 ~, as ESC [ or as the 8-bit CSI.
 void InPaste(KeyReader& reader, wchar_t c) {
   constexpr std::wstring_view EndParameters = L"201~";
-  std::size_t& matched = reader.pasteEndMatched;  // 1 after ESC, 2 after CSI, then each byte
+  std::size_t& matched =
+      reader.sequence.pasteEndMatched;  // 1 after ESC, 2 after CSI, then each byte
   if (c == Esc) {
     matched = 1;
   } else if (c == C1Csi || (matched == 1 && c == '[')) {
@@ -407,15 +420,11 @@ void InPaste(KeyReader& reader, wchar_t c) {
 // Replies come as CSI, OSC or APC; a person's O after Escape is a letter
 // unless a key's SS3 ending follows, and P, X and ^ always are.
 void AfterLateEscape(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
-  if (c == '[' || c == 'O') {
-    Enter(reader, c == '[' ? ReadState::Csi : ReadState::Ss3);
-  } else if (c == ']' || c == '_') {
-    Enter(reader, ReadState::ControlString);
-  } else {
-    ToGround(reader);
-    return Ground(reader, c, inputs);
-  }
-  reader.late = true;
+  if (c == '[') return Enter(reader, ReadState::CsiEntry, Origin::Late);
+  if (c == 'O') return Enter(reader, ReadState::Ss3, Origin::Late);
+  if (c == ']' || c == '_') return Enter(reader, ReadState::ControlString, Origin::Late);
+  ToGround(reader);
+  Ground(reader, c, inputs);
 }
 
 // The X10 report's button and coordinates: a byte each, or a UTF-8
@@ -426,36 +435,43 @@ void MouseByte(KeyReader& reader, unsigned char byte, std::vector<Input>& inputs
     ToGround(reader);
     return ReadByte(reader, byte, inputs);
   }
-  if (reader.mouseContinuationsLeft > 0) {
+  if (reader.sequence.mouseContinuationsLeft > 0) {
     const bool continuation = (byte & 0xc0) == 0x80;
-    reader.mouseContinuationsLeft = continuation ? reader.mouseContinuationsLeft - 1 : 0;
-    if (continuation || reader.mouseCharactersLeft == 0) {
-      if (reader.mouseCharactersLeft == 0 && reader.mouseContinuationsLeft == 0) ToGround(reader);
+    reader.sequence.mouseContinuationsLeft =
+        continuation ? reader.sequence.mouseContinuationsLeft - 1 : 0;
+    if (continuation || reader.sequence.mouseCharactersLeft == 0) {
+      if (reader.sequence.mouseCharactersLeft == 0 && reader.sequence.mouseContinuationsLeft == 0)
+        ToGround(reader);
       if (!continuation) ReadByte(reader, byte, inputs);
       return;
     }
   }
-  --reader.mouseCharactersLeft;
-  reader.mouseContinuationsLeft = byte >= 0xc2 && byte <= 0xdf ? 1 : 0;
-  if (reader.mouseCharactersLeft == 0 && reader.mouseContinuationsLeft == 0) ToGround(reader);
+  --reader.sequence.mouseCharactersLeft;
+  reader.sequence.mouseContinuationsLeft = byte >= 0xc2 && byte <= 0xdf ? 1 : 0;
+  if (reader.sequence.mouseCharactersLeft == 0 && reader.sequence.mouseContinuationsLeft == 0)
+    ToGround(reader);
 }
 
 void ReadUnit(KeyReader& reader, wchar_t c, std::vector<Input>& inputs) {
   switch (reader.state) {
     case ReadState::Ground: return Ground(reader, c, inputs);
-    case ReadState::Escape: return AfterEscape(reader, c, inputs);
-    case ReadState::Csi: return InCsi(reader, c, inputs);
+    case ReadState::Escape:
+    case ReadState::EscapeEscape: return AfterEscape(reader, c, inputs);
+    case ReadState::CsiEntry:
+    case ReadState::CsiParameters:
+    case ReadState::CsiIntermediates: return InCsi(reader, c, inputs);
     case ReadState::LinuxFunctionKey:
       // To other readers CSI [ is whole: a C1 control after it begins anew.
       if (IsC1(c)) return StartC1(reader, c);
       if (!Interrupts(reader, c)) ToGround(reader);
       return;
     case ReadState::Ss3: return InSs3(reader, c, inputs);
+    case ReadState::Ss3Parameters: return InSs3Parameters(reader, c);
     case ReadState::ControlString: return InString(reader, c);
     case ReadState::ControlStringEscape: return AfterStringEscape(reader, c, inputs);
     case ReadState::Paste: return InPaste(reader, c);
     case ReadState::LateRest: return AfterLateEscape(reader, c, inputs);
-    case ReadState::MouseBytes: return;  // read as bytes
+    case ReadState::MouseBytes: return;  // read as bytes, by ReadByte
   }
 }
 
@@ -463,6 +479,21 @@ void ReadByte(KeyReader& reader, unsigned char byte, std::vector<Input>& inputs)
   if (reader.state == ReadState::MouseBytes) return MouseByte(reader, byte, inputs);
   wchar_t unit = 0;
   if (Decode(reader.character, byte, unit)) ReadUnit(reader, unit, inputs);
+}
+
+// A terminal writes each key's bytes at once. A read that ends in a bare
+// 8-bit CSI or SS3 ends a key of its own (xterm's Alt+Escape and
+// Alt+Ctrl+O), and so does one that ends in CSI M with no coordinates after
+// it (st's Ctrl+Delete): neither is a key here, and the next byte begins
+// the next key.
+bool EndsWholeUnknownKey(const KeyReader& reader, std::string_view bytes) {
+  const Sequence& sequence = reader.sequence;
+  const auto last = static_cast<unsigned char>(bytes.back());
+  const bool bareC1 = (reader.state == ReadState::CsiEntry || reader.state == ReadState::Ss3) &&
+                      sequence.origin == Origin::EightBit && (last == C1Csi || last == C1Ss3);
+  const bool bareMouse =
+      reader.state == ReadState::MouseBytes && sequence.mouseCharactersLeft == 3 && last == 'M';
+  return bareC1 || bareMouse;
 }
 
 }  // namespace
@@ -485,37 +516,38 @@ void ReadInputs(KeyReader& reader, std::string_view bytes, std::vector<Input>& i
     ToGround(reader);
   }
   for (char byte : bytes) ReadByte(reader, static_cast<unsigned char>(byte), inputs);
+  if (!bytes.empty() && EndsWholeUnknownKey(reader, bytes)) ToGround(reader);
 }
 
 int QuietWait(const KeyReader& reader) {
   switch (reader.state) {
     case ReadState::Ground: return -1;
     case ReadState::Escape:
-    case ReadState::ControlStringEscape: return EscapeWaitMilliseconds;
-    case ReadState::Ss3:
-      return reader.parameters.empty() ? EscapeWaitMilliseconds : OpenWaitMilliseconds;
+    case ReadState::EscapeEscape:
+    case ReadState::ControlStringEscape:
+    case ReadState::Ss3: return EscapeWaitMilliseconds;
     default: return OpenWaitMilliseconds;
   }
 }
 
 void ReadQuiet(KeyReader& reader, std::vector<Input>& inputs) {
   const ReadState state = reader.state;
-  const bool late = reader.late, eightBit = reader.eightBit;
-  const bool bare = reader.parameters.empty() && !reader.overlong;
-  const wchar_t introducer = reader.introducer;
+  const Sequence sequence = reader.sequence;
   ToGround(reader);
   switch (state) {
     case ReadState::Escape:
+    case ReadState::EscapeEscape:
       Emit(inputs, Key::Escape);
       reader.state = ReadState::LateRest;
       return;
     case ReadState::ControlStringEscape: return Emit(inputs, Key::Escape);
     case ReadState::Ss3:
-      if (bare && !eightBit) Emit(inputs, late ? Key::Letter : Key::Chord, late ? L'o' : L'O');
+      if (sequence.origin == Origin::Late) return Emit(inputs, Key::Letter, L'o');
+      if (sequence.origin != Origin::EightBit) Emit(inputs, Key::Chord, L'O');
       return;
     case ReadState::ControlString:
       // ESC and the introducer alone: Alt and that key, typed by a person.
-      if (introducer != 0) Emit(inputs, Key::Chord, introducer);
+      if (sequence.introducer != 0) Emit(inputs, Key::Chord, sequence.introducer);
       return;
     default: return;
   }

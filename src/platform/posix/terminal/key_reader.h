@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -53,12 +52,18 @@ using Input = std::variant<KeyPress, Report, ControlChord>;
 // and letters; Escape and other control characters stand for nothing here.
 std::optional<KeyPress> PlainKey(wchar_t character);
 
+// One state per part of what a terminal sends, as a terminal's own parser
+// has them.
 enum class ReadState : unsigned char {
   Ground,
   Escape,               // after ESC
-  Csi,                  // ESC [ or CSI, and its parameters
+  EscapeEscape,         // after ESC ESC: Alt and the key that follows
+  CsiEntry,             // ESC [ or CSI, and its private markers
+  CsiParameters,        // its numbers
+  CsiIntermediates,     // its intermediate bytes
   LinuxFunctionKey,     // ESC [ [: the Linux console's F1-F5
-  Ss3,                  // ESC O or SS3, and its parameters
+  Ss3,                  // ESC O or SS3
+  Ss3Parameters,        // a modified F1-F4's numbers
   ControlString,        // OSC, DCS, APC, PM or SOS, up to ST or BEL
   ControlStringEscape,  // an ESC inside one: ST when a backslash follows
   MouseBytes,           // the three coordinates of an X10 mouse report
@@ -66,8 +71,31 @@ enum class ReadState : unsigned char {
   LateRest,             // after an ESC the clock made Escape: the rest of its key
 };
 
-// Where a CSI's bytes have got to: they come in this order.
-enum class CsiPart : unsigned char { Markers, Numbers, Intermediates };
+// How the sequence being read began.
+enum class Origin : unsigned char {
+  Typed,     // ESC
+  Alt,       // ESC ESC: urxvt's Alt and a key
+  Late,      // an ESC already answered as Escape
+  EightBit,  // a C1 control, which no person types
+};
+
+constexpr std::size_t MostNumbers = 4;
+
+// What the reader has of the sequence being read, parsed as its bytes
+// come; reset whole when it ends.
+struct Sequence {
+  Origin origin = Origin::Typed;
+  char marker = 0;        // the first private marker (< = > ?)
+  char intermediate = 0;  // the first intermediate byte
+  std::array<unsigned long, MostNumbers> numbers{};
+  std::size_t count = 0;      // numbers begun
+  bool subParameter = false;  // after ":" up to the next ";": dropped
+  bool overlong = false;      // too many numbers or too large a one: no key
+  wchar_t introducer = 0;     // the byte after ESC that began a string, while it is empty
+  int mouseCharactersLeft = 0;
+  int mouseContinuationsLeft = 0;
+  std::size_t pasteEndMatched = 0;
+};
 
 // A multibyte character's first bytes, kept apart from the sequence's.
 struct PartialCharacter {
@@ -75,24 +103,20 @@ struct PartialCharacter {
   std::size_t length = 0;
 };
 
-// Everything the reader keeps between reads; it owns no more than a
-// sequence's parameters, however long a control string or paste runs.
+// Everything the reader keeps between reads: a fixed size, however long a
+// control string or paste runs.
 struct KeyReader {
+  // The terminal's Back-Tab is ESC Tab (its terminfo entry's kcbt, as on
+  // the Linux console), not Alt+Tab.
+  bool escTabIsBackTab = false;
   ReadState state = ReadState::Ground;
-  std::string parameters;  // a sequence's parameter and intermediate bytes
-  CsiPart csiPart = CsiPart::Markers;
-  bool overlong = false;
-  bool alt = false;        // ESC ESC: the key that follows comes with Alt
-  bool late = false;       // this sequence's ESC already answered as Escape
-  bool eightBit = false;   // begun by a C1 control, which no person types
-  wchar_t introducer = 0;  // the byte after ESC that began a string, while it is empty
-  int mouseCharactersLeft = 0;
-  int mouseContinuationsLeft = 0;
-  std::size_t pasteEndMatched = 0;
+  Sequence sequence;
   PartialCharacter character;
 };
 
-// Reads `bytes`, one read's worth, and appends the inputs they complete.
+// Reads `bytes`, one read's worth, and appends the inputs they complete. A
+// terminal writes a key's bytes at once, so a read that ends a key the box
+// cannot place (a bare 8-bit CSI, CSI M) ends it there.
 void ReadInputs(KeyReader& reader, std::string_view bytes, std::vector<Input>& inputs);
 
 // How long to wait for more bytes before calling ReadQuiet, in ms; -1 for

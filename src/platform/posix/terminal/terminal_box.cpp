@@ -120,6 +120,7 @@ std::optional<int> ShowTerminalBox(const std::string& text, const std::string& t
   if (!terminal) return std::nullopt;
   TakeTerminal(*terminal);
   KeyReader reader;
+  reader.escTabIsBackTab = terminal->escTabIsBackTab;
   const std::optional<int> answer = RunBox(*terminal, {text, title, style}, reader);
   CloseTerminal(*terminal, reader);
   return answer;

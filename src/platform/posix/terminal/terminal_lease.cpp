@@ -223,7 +223,9 @@ std::optional<Terminal> OpenTerminal() {
     close(fd);
     return std::nullopt;
   }
-  terminal.below = !HasAlternateScreen(ReadScreenFacts(fd));
+  const ScreenFacts facts = ReadScreenFacts(fd);
+  terminal.below = !HasAlternateScreen(facts);
+  terminal.escTabIsBackTab = facts.escTabIsBackTab;
   if (Ignored(SIGTSTP)) {
     terminal.signals = WatchSignals({SIGWINCH, SIGCONT});
   } else {

@@ -23,9 +23,9 @@ std::optional<std::vector<Input>> Read(const std::string& bytes, std::size_t spl
   KeyReader reader;
   std::vector<Input> keys;
   ReadInputs(reader, std::string_view(bytes).substr(0, split), keys);
-  if (reader.state == zorvane::posix::ReadState::Escape && split < bytes.size() &&
-      bytes[split] == '\x1b')
-    return std::nullopt;
+  const bool escapeWaits = reader.state == zorvane::posix::ReadState::Escape ||
+                           reader.state == zorvane::posix::ReadState::EscapeEscape;
+  if (escapeWaits && split < bytes.size() && bytes[split] == '\x1b') return std::nullopt;
   // A read that ends in a bare 8-bit CSI or SS3, or in CSI M, may end a key
   // of its own.
   const auto last = static_cast<unsigned char>(split > 0 ? bytes[split - 1] : 0);

@@ -183,7 +183,8 @@ TEST(ReadInputs, KeysAfterAPauseAreKeysOfTheirOwn) {
                                                                {"\x1bXn", true, "exn"}}) {
     EXPECT_EQ(Keys(input, 1, quiet), keys) << input;
   }
-  EXPECT_EQ(Keys("\x1b\x1b\x1b"), "e");  // the third makes the first a key
+  EXPECT_EQ(Keys("\x1b\x1b\x1b"), "e");               // the third makes the first a key
+  EXPECT_EQ(Keys("\x1b\x1b\x1b[A", 2, false), "e^");  // Alt+Escape in urxvt, then Up
 }
 
 // A string, a paste or a sequence that never ends is over after a quiet

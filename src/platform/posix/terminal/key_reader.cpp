@@ -509,9 +509,11 @@ std::optional<KeyPress> PlainKey(wchar_t character) {
 }
 
 void ReadInputs(KeyReader& reader, std::string_view bytes, std::vector<Input>& inputs) {
-  // A read that begins with ESC while a lone ESC waits: the two came
-  // apart, so the first was a key of its own.
-  if (!bytes.empty() && bytes.front() == '\x1b' && reader.state == ReadState::Escape) {
+  // A read that begins with ESC while a lone ESC (or urxvt's Alt+Escape,
+  // ESC ESC) waits: they came apart, so the first was a key of its own.
+  const bool escapeWaits =
+      reader.state == ReadState::Escape || reader.state == ReadState::EscapeEscape;
+  if (!bytes.empty() && bytes.front() == '\x1b' && escapeWaits) {
     Emit(inputs, Key::Escape);
     ToGround(reader);
   }

@@ -79,6 +79,7 @@ const std::vector<Case> Cases = {
     {"graphics reply (APC)", "\x1b_Gi=1;OK\x1b\\\r", "!"},
     {"privacy message and SOS", "\x1b^no\x1b\\\x1bXyes\x1b\\\r", "!", true},
     {"attributes and cursor replies", "\x1b[?62;22c\x1b[12;40R\x1b[?1;2c", "AA"},
+    {"xterm's attributes", "\x1b[?64;1;2;6;9;15;16;17;18;21;22;28c", "A"},
     {"keyboard protocol reply", "\x1b[?1u", "K"},
     {"Linux console F1 and F5", "\x1b[[A\x1b[[E", ""},
     {"SS3 with a parameter", "\x1bO2P\x1bO5A", ""},

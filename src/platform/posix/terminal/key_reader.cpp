@@ -270,6 +270,12 @@ void CodedKey(unsigned long code, unsigned long modifiers, std::vector<Input>& i
 void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<Input>& inputs) {
   const Sequence sequence = reader.sequence;
   ToGround(reader);
+  // Replies whatever their length: xterm's attributes have 12 numbers.
+  if (sequence.marker == '?' && sequence.intermediate == 0) {
+    if (final == 'u') inputs.push_back(Report::KeyboardProtocol);
+    if (final == 'c') inputs.push_back(Report::DeviceAttributes);
+    return;
+  }
   if (sequence.overlong) return;
   const bool plain = sequence.marker == 0 && sequence.intermediate == 0;
   if (final == 'M' && plain && sequence.count == 0) {  // X10 mouse: three coordinates follow
@@ -279,11 +285,6 @@ void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<Input>& inputs) {
   }
   if (final == '~' && plain && sequence.count == 1 && sequence.numbers[0] == 200) {
     reader.state = ReadState::Paste;
-    return;
-  }
-  if (sequence.marker == '?' && sequence.intermediate == 0) {
-    if (final == 'u') inputs.push_back(Report::KeyboardProtocol);
-    if (final == 'c') inputs.push_back(Report::DeviceAttributes);
     return;
   }
   // Other replies; a key with Alt from ESC ESC, ignored as modified keys are.

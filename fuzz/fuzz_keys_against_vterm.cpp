@@ -62,9 +62,10 @@ bool StartsStringLibvtermLacks(std::uint8_t byte, bool afterEscape) {
 // are Alt and that key, and what follows is the next key, where libvterm
 // reads on in a sequence no terminal sends as input), and the SOS, PM and
 // APC strings, which this libvterm does not know, X10 mouse reports
-// (CSI M and three raw bytes) and bracketed pastes (CSI 200 ~), whose
-// insides are text to any terminal, and separators
-// past a dozen in a row, where libvterm 0.1.4 overruns its argument array.
+// (CSI M and three raw bytes) and bracketed pastes (CSI 200 ~, with
+// controls inside it or not), whose insides are text to any terminal, and
+// separators past a dozen in a row, where libvterm 0.1.4 overruns its
+// argument array.
 // ESC and Tab, Return or LF is a chord to the box, where libvterm carries
 // the control out and waits on: a CAN after it ends libvterm's ESC too.
 // So for rxvt's Shift keys (CSI, one number and $), which end at the $.
@@ -73,14 +74,15 @@ std::string Comparable(const std::uint8_t* data, std::size_t size) {
   bool afterEscape = false;
   bool csiBegun = false;   // CSI and nothing but controls since
   bool csiNumber = false;  // CSI and one number since, with controls
+  bool inCsi = false;      // a CSI is open, with these parameter bytes
+  std::string parameters;  // (controls inside it left out, as both readers do)
   int separators = 0;      // since the last final byte
   for (std::size_t i = 0; i < size; ++i) {
     const std::uint8_t byte = data[i];
     if (afterEscape && byte >= 0x20 && byte < 0x30) continue;
     if (StartsStringLibvtermLacks(byte, afterEscape)) continue;
     if (csiBegun && byte == 'M') continue;
-    const bool pasteStart = kept.size() >= 3 && kept.compare(kept.size() - 3, 3, "200") == 0;
-    if (byte == '~' && pasteStart) continue;
+    if (byte == '~' && inCsi && parameters == "200") continue;
     if (byte == ';' || byte == ':') {
       if (++separators > 12) continue;
     } else if ((byte >= 0x40 && byte != 0x7f) || byte == 0x1b || byte == 0x18 || byte == 0x1a) {
@@ -91,11 +93,18 @@ std::string Comparable(const std::uint8_t* data, std::size_t size) {
     const bool rxvtKey = csiNumber && byte == '$';
     csiNumber = (csiBegun || csiNumber) &&
                 ((byte >= '0' && byte <= '9') || byte == ':' || (csiNumber && control));
-    csiBegun = byte == 0x9b || (afterEscape && byte == '[') ||
-               (csiBegun && (byte < 0x20 || byte == 0x7f) && byte != 0x1b);
+    const bool csiStarts = byte == 0x9b || (afterEscape && byte == '[');
+    if (csiStarts || (inCsi && byte >= 0x30 && byte < 0x40)) {
+      parameters = csiStarts ? "" : parameters + static_cast<char>(byte);
+    }
+    inCsi = csiStarts || (inCsi && byte >= 0x20 && byte < 0x40) || (inCsi && control);
+    csiBegun = csiStarts || (csiBegun && (byte < 0x20 || byte == 0x7f) && byte != 0x1b);
     const bool chord = afterEscape && (byte == '\t' || byte == '\r' || byte == '\n');
-    // Other C0, DEL and bytes past ASCII leave the ESC waiting in both readers.
-    afterEscape = byte == 0x1b || (afterEscape && !chord && (byte < 0x20 || byte >= 0x7f));
+    // Other C0 but CAN and SUB, DEL and bytes past ASCII leave the ESC
+    // waiting in both readers.
+    const bool cancel = byte == 0x18 || byte == 0x1a;
+    afterEscape =
+        byte == 0x1b || (afterEscape && !chord && !cancel && (byte < 0x20 || byte >= 0x7f));
     kept += static_cast<char>(byte);
     if (chord || rxvtKey) kept += '\x18';
   }

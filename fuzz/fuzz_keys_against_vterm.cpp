@@ -82,7 +82,10 @@ std::string Comparable(const std::uint8_t* data, std::size_t size) {
     if (afterEscape && byte >= 0x20 && byte < 0x30) continue;
     if (StartsStringLibvtermLacks(byte, afterEscape)) continue;
     if (csiBegun && byte == 'M') continue;
-    if (byte == '~' && inCsi && parameters == "200") continue;
+    // 200 as a number: leading zeros too.
+    const std::size_t digits = parameters.find_first_not_of('0');
+    if (byte == '~' && inCsi && digits != std::string::npos && parameters.substr(digits) == "200")
+      continue;
     if (byte == ';' || byte == ':') {
       if (++separators > 12) continue;
     } else if ((byte >= 0x40 && byte != 0x7f) || byte == 0x1b || byte == 0x18 || byte == 0x1a) {

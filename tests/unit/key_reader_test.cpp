@@ -92,6 +92,7 @@ const std::vector<Case> Cases = {
     {"focus reports", "\x1b[I\x1b[O", ""},
     {"bracketed paste", "\x1b[200~no \x1b[A\r\x1b[201~y", "y"},
     {"paste holding a string's start", "\x1b[200~\x1b]no\x1b[201~y", "y"},
+    {"200 with a sub-parameter begins no paste", "\x1b[200:1~y", "y"},
     {"keyboard protocol keys", "\x1b[27u\x1b[9u\x1b[9;2u\x1b[121;3u\x1b[99;5u\x1b[13u", "e><yC!"},
     {"keypad under the keyboard protocol",
      "\x1b[57414u\x1b[57417u\x1b[57418u\x1b[57419u\x1b[57420u", "!<>^v"},

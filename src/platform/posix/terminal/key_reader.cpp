@@ -283,7 +283,8 @@ void DispatchCsi(KeyReader& reader, wchar_t final, std::vector<Input>& inputs) {
     reader.sequence.mouseCharactersLeft = 3;
     return;
   }
-  if (final == '~' && plain && sequence.count == 1 && sequence.numbers[0] == 200) {
+  if (final == '~' && plain && sequence.count == 1 && sequence.numbers[0] == 200 &&
+      !sequence.subParameter) {
     reader.state = ReadState::Paste;
     return;
   }

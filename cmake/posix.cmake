@@ -34,7 +34,8 @@ add_executable(zorvane
   src/platform/posix/terminal/fault_restore.cpp
   src/platform/posix/terminal/terminal_box.cpp
   src/platform/posix/terminal/terminal_lease.cpp
-  src/platform/posix/terminal/terminal_lock.cpp)
+  src/platform/posix/terminal/terminal_lock.cpp
+  src/platform/posix/terminal/terminfo.cpp)
 target_link_libraries(zorvane PRIVATE zorvane_posix)
 # Loading the shared C++ runtime would double the start-up time of the
 # usage screen; the C library is all that is left to load.

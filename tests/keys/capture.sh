@@ -3,9 +3,9 @@
 # knows, with Shift, Ctrl, Alt and their pairs, the keypad with Num Lock on
 # and off and a few keys with Caps Lock on: xdotool types each key under
 # Xvfb and openbox, record.py reads the bytes on the pty. Writes
-# tests/keys/<terminal>.keys, a line per key: the keys xdotool pressed, a
-# tab, the bytes in hex. Run by hand (as root, with the emulators
-# installed), not by the check, which reads the files it wrote.
+# tests/keys/<terminal>.keys, a line per key that sent bytes: the keys
+# xdotool pressed, a tab, the bytes in hex. Run by hand (as root, with the
+# emulators installed), not by the check, which reads the files it wrote.
 # linux.keys, the Linux console, was written from `infocmp -1 linux` and
 # the kernel's default keymap: Alt sends ESC first, Shift+Tab is kcbt
 # (ESC Tab), Shift, Ctrl and Alt leave the cursor keys as they are.

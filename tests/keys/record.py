@@ -15,7 +15,7 @@ try:
             data = b''
             while select.select([0], [], [], 0.05)[0]:
                 data += os.read(0, 4096)
-            if name != 'warm-up':
+            if name != 'warm-up' and data:  # a key the terminal kept sends nothing
                 corpus.write(f'{name}\t{data.hex()}\n')
                 corpus.flush()
             with open(acknowledge, 'w') as ack:

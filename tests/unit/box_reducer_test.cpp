@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "apply_keys.h"
+
 namespace zorvane::posix {
 namespace {
 
@@ -15,29 +17,12 @@ std::string Tall() {
   return text.substr(0, text.size() - 1);
 }
 
-struct Outcome {
-  BoxState state;
-  std::vector<Effect> effects;
-};
-
-// `bytes` read as one read and applied in order, from `start`, with the
-// caller's keys Ctrl-C, Ctrl-\ and Ctrl-Z; then the quiet after them where `quiet`.
+// `bytes` as one read, with the quiet after it where `quiet`.
 Outcome Apply(int style, std::string_view bytes, BoxView start = {}, bool quiet = false,
               const std::string& text = "x") {
   const BoxStyle boxStyle = *ReadStyle(style);
-  const BoxGeometry box = Measure(text, "t", boxStyle, {24, 80});
-  Outcome run{StartState(boxStyle), {}};
-  if (start.focus || start.scroll) run.state.view = start;
-  KeyReader reader;
-  std::vector<Input> inputs;
-  ReadInputs(reader, bytes, inputs);
-  if (quiet) ReadQuiet(reader, inputs);
-  for (const Input& input : inputs) {
-    Reduced next = Reduce(run.state, boxStyle, box, {0x03, 0x1c, 0x1a}, input);
-    run.state = next.state;
-    run.effects.insert(run.effects.end(), next.effects.begin(), next.effects.end());
-  }
-  return run;
+  return ApplyReads(boxStyle, Measure(text, "t", boxStyle, {24, 80}), {}, {std::string(bytes)},
+                    quiet, start);
 }
 
 struct Case {

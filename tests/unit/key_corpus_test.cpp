@@ -10,7 +10,7 @@
 #include <map>
 #include <tuple>
 
-#include "platform/posix/terminal/box_reducer.h"
+#include "apply_keys.h"
 
 namespace zorvane::posix {
 namespace {
@@ -59,42 +59,35 @@ std::string MeaningOf(const std::string& name) {
   return Meaning.count(key) ? Meaning.at(key) : "";
 }
 
-using Outcome = std::tuple<std::optional<int>, std::size_t, std::vector<Effect>>;
-
-// `reads` read in turn, each followed by the quiet a person's next key
-// leaves where the reader waits for more; `longestWait`, the longest wait.
-Outcome Apply(const std::vector<std::string>& reads, bool escTabIsBackTab = false,
-              int* longestWait = nullptr) {
+// `reads` applied to a Yes/No/Cancel box, each followed by the quiet a
+// person's next key leaves: its answer, focus and effects.
+std::tuple<std::optional<int>, std::size_t, std::vector<Effect>> Apply(
+    const std::vector<std::string>& reads, bool escTabIsBackTab = false) {
   const BoxStyle style = *ReadStyle(3);
-  const BoxGeometry box = Measure("Save?", "t", style, {24, 80});
-  BoxState state = StartState(style);
-  std::vector<Effect> effects;
   KeyReader reader;
   reader.escTabIsBackTab = escTabIsBackTab;
-  for (const std::string& bytes : reads) {
-    std::vector<Input> inputs;
-    ReadInputs(reader, bytes, inputs);
-    if (longestWait) *longestWait = std::max(*longestWait, QuietWait(reader));
-    if (QuietWait(reader) >= 0) ReadQuiet(reader, inputs);
-    for (const Input& input : inputs) {
-      Reduced next = Reduce(state, style, box, {0x03, 0x1c, 0x1a}, input);
-      state = next.state;
-      effects.insert(effects.end(), next.effects.begin(), next.effects.end());
-    }
-  }
-  return {state.answer, state.view.focus, effects};
+  const Outcome run =
+      ApplyReads(style, Measure("Save?", "t", style, {24, 80}), reader, reads, true);
+  return {run.state.answer, run.state.view.focus, run.effects};
+}
+
+// How long the reader waits for more after `bytes` as one read.
+int WaitAfter(const std::string& bytes) {
+  KeyReader reader;
+  std::vector<Input> inputs;
+  ReadInputs(reader, bytes, inputs);
+  return QuietWait(reader);
 }
 
 TEST(KeyCorpus, EveryKeyDoesItsActionOrNothingAndTheNextKeyCounts) {
   ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
   const std::vector<Capture> corpus = Corpus();
   ASSERT_GT(corpus.size(), 2000u);
-  const Outcome nothing = Apply({}), escape = Apply({"\x1b"});
+  const auto nothing = Apply({}), escape = Apply({"\x1b"});
   for (const Capture& capture : corpus) {
     const std::string where = capture.terminal + " " + capture.name;
     const bool escTabIsBackTab = capture.terminal == "linux";  // `tput -T linux kcbt`
-    int longestWait = -1;
-    const Outcome outcome = Apply({capture.bytes}, escTabIsBackTab, &longestWait);
+    const auto outcome = Apply({capture.bytes}, escTabIsBackTab);
     // A key that sends what another key of that terminal sends may do
     // what the other does (the console's Alt+Tab and Back-Tab are ESC Tab).
     bool meant = outcome == nothing;
@@ -107,7 +100,7 @@ TEST(KeyCorpus, EveryKeyDoesItsActionOrNothingAndTheNextKeyCounts) {
                              capture.bytes.size() > 1 && capture.bytes[0] == '\x1b';
     EXPECT_TRUE(meant || (altAsEscape && outcome == escape))
         << where << ": answer " << std::get<0>(outcome).value_or(-1);
-    EXPECT_LE(longestWait, 300) << where << " waits for more bytes";
+    EXPECT_LE(WaitAfter(capture.bytes), 300) << where << " waits for more bytes";
     if (outcome == nothing) {
       EXPECT_EQ(std::get<0>(Apply({capture.bytes, "n"}, escTabIsBackTab)), 7) << where;
     }

@@ -1,6 +1,5 @@
 #include "platform/posix/terminal/alternate_screen.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -8,40 +7,13 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 extern char** environ;
 
 namespace zorvane::posix {
 namespace {
-
-// libtinfo is on every Debian system, but loading it costs the usage
-// screen's start-up, so only the terminal box loads it.
-struct Terminfo {
-  int (*setupterm)(const char*, int, int*);
-  char* (*tigetstr)(const char*);
-};
-
-void ReadTerminfo(int fd, ScreenFacts& facts) {
-  void* library = dlopen("libtinfo.so.6", RTLD_LAZY | RTLD_LOCAL);
-  if (!library) return;
-  Terminfo terminfo{reinterpret_cast<int (*)(const char*, int, int*)>(dlsym(library, "setupterm")),
-                    reinterpret_cast<char* (*)(const char*)>(dlsym(library, "tigetstr"))};
-  int error = 0;
-  if (terminfo.setupterm && terminfo.tigetstr && terminfo.setupterm(nullptr, fd, &error) == 0) {
-    facts.terminfoKnown = true;
-    const char* smcup = terminfo.tigetstr("smcup");
-    // (char*)-1 says "not a string capability".
-    facts.hasSmcup = smcup && reinterpret_cast<std::intptr_t>(smcup) != -1 && *smcup;
-    const char* backTab = terminfo.tigetstr("kcbt");
-    facts.escTabIsBackTab = backTab && reinterpret_cast<std::intptr_t>(backTab) != -1 &&
-                            std::strcmp(backTab, "\x1b\t") == 0;
-  }
-  // Left loaded: the entry it holds is small, and unloading it saves nothing.
-}
 
 // "off" from `tmux show-options`, within half a second; anything else (no
 // answer, another tmux, an error) leaves the alternate screen on.
@@ -81,13 +53,13 @@ bool TmuxOptionOff() {
 }  // namespace
 
 bool HasAlternateScreen(const ScreenFacts& facts) {
-  if (facts.terminfoKnown && !facts.hasSmcup) return false;
+  if (facts.terminfo.known && !facts.terminfo.hasSmcup) return false;
   return !facts.inGnuScreen && !facts.tmuxSaysOff;
 }
 
-ScreenFacts ReadScreenFacts(int fd) {
+ScreenFacts ReadScreenFacts(const TerminfoEntry& terminfo) {
   ScreenFacts facts;
-  ReadTerminfo(fd, facts);
+  facts.terminfo = terminfo;
   facts.inGnuScreen = std::getenv("STY") != nullptr;
   facts.tmuxSaysOff = TmuxOptionOff();
   return facts;

@@ -3,22 +3,22 @@
 // Whether the terminal has a screen of its own for the box, so that the
 // caller's output comes back untouched when the box leaves; where it has
 // none, the box is drawn below that output instead.
+#include "platform/posix/terminal/terminfo.h"
+
 namespace zorvane::posix {
 
 struct ScreenFacts {
-  bool terminfoKnown = false;    // TERM has a terminfo entry
-  bool hasSmcup = false;         // and it says how to enter an alternate screen
-  bool inGnuScreen = false;      // STY is set: GNU screen, whose altscreen is off by default
-  bool tmuxSaysOff = false;      // the tmux pane's alternate-screen option is off
-  bool escTabIsBackTab = false;  // its Back-Tab key sends ESC Tab
+  TerminfoEntry terminfo;
+  bool inGnuScreen = false;  // STY is set: GNU screen, whose altscreen is off by default
+  bool tmuxSaysOff = false;  // the tmux pane's alternate-screen option is off
 };
 
 // From the facts: an unknown terminal is taken to have one, as every
 // terminal emulator of today has.
 bool HasAlternateScreen(const ScreenFacts& facts);
 
-// The facts for this process's terminal: its terminfo entry (libtinfo,
-// loaded only here), GNU screen's variable, and tmux asked for its option.
-ScreenFacts ReadScreenFacts(int fd);
+// The facts for this process's terminal: its terminfo entry, GNU screen's
+// variable, and tmux asked for its option.
+ScreenFacts ReadScreenFacts(const TerminfoEntry& terminfo);
 
 }  // namespace zorvane::posix

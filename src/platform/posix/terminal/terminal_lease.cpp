@@ -16,6 +16,7 @@
 #include "platform/posix/terminal/controlling_terminal.h"
 #include "platform/posix/terminal/fault_restore.h"
 #include "platform/posix/terminal/terminal_lock.h"
+#include "platform/posix/terminal/terminfo.h"
 
 namespace zorvane::posix {
 namespace {
@@ -223,9 +224,9 @@ std::optional<Terminal> OpenTerminal() {
     close(fd);
     return std::nullopt;
   }
-  const ScreenFacts facts = ReadScreenFacts(fd);
-  terminal.below = !HasAlternateScreen(facts);
-  terminal.escTabIsBackTab = facts.escTabIsBackTab;
+  const TerminfoEntry terminfo = ReadTerminfo(fd);
+  terminal.below = !HasAlternateScreen(ReadScreenFacts(terminfo));
+  terminal.escTabIsBackTab = terminfo.escTabIsBackTab;
   if (Ignored(SIGTSTP)) {
     terminal.signals = WatchSignals({SIGWINCH, SIGCONT});
   } else {
@@ -261,7 +262,7 @@ int PlaceBox(Terminal& terminal, Screen screen, int rows) {
   } else if (rows > terminal.room) {
     // A taller box after a resize: the output scrolls up further, and the
     // saved place stays behind by as much.
-    const int more = std::min(rows, screen.rows) - terminal.room;
+    const int more = rows - terminal.room;
     bytes = MoveTo(screen.rows - 1, 0) + std::string(static_cast<std::size_t>(more), '\n');
     terminal.scrolled += more;
     terminal.room = rows;

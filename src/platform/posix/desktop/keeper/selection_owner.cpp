@@ -141,10 +141,9 @@ void ServeClipboard(const std::string& name, const std::string& utf8, unsigned l
   bool handing = XGetSelectionOwner(display, atoms.manager) != None;
   if (handing)
     XConvertSelection(display, atoms.manager, atoms.saveTargets, atoms.saveTargets, window, taken);
-  std::time_t handedAt = 0;  // when the text was taken since; 0 before
   const std::time_t end = std::time(nullptr) + std::time_t{ServeMinutes} * 60;
-  for (std::time_t now = std::time(nullptr); now < end; now = std::time(nullptr)) {
-    if (handing && handedAt != 0 && now >= handedAt + HandOverSeconds) return;
+  std::time_t leaveAt = end;  // sooner once a manager has taken the text
+  for (std::time_t now = std::time(nullptr); now < leaveAt; now = std::time(nullptr)) {
     while (XPending(display)) {
       XEvent event;
       XNextEvent(display, &event);
@@ -152,16 +151,16 @@ void ServeClipboard(const std::string& name, const std::string& utf8, unsigned l
       if (event.type == SelectionNotify && event.xselection.selection == atoms.manager) {
         if (event.xselection.property != None) return;  // the manager keeps it
         handing = false;
+        leaveAt = end;
       }
       if (event.type == SelectionRequest) {
         Answer(display, event.xselectionrequest, atoms, utf8, taken);
-        if (handing && handedAt == 0 && IsText(event.xselectionrequest.target, atoms))
-          handedAt = std::time(nullptr);
+        if (handing && leaveAt == end && IsText(event.xselectionrequest.target, atoms))
+          leaveAt = std::time(nullptr) + HandOverSeconds;
       }
     }
-    const std::time_t until = handing && handedAt != 0 ? handedAt + HandOverSeconds : end;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    poll(&connection, 1, static_cast<int>(std::max<std::time_t>(until - now, 0)) * 1000 + 100);
+    poll(&connection, 1, static_cast<int>(std::max<std::time_t>(leaveAt - now, 0)) * 1000 + 100);
   }
 }
 

@@ -1,8 +1,12 @@
 // map_time RUNS COMMAND...: starts each command RUNS times,
 // interleaved, and waits for the MapNotify of its first top-level window
 // (no polling; Wine's unmanaged windows are override-redirect, so those
-// count too); prints the median time from exec to mapped in ms and the
-// median peak RSS in KiB, then ends the command.
+// count too); prints the median time from exec to mapped in ms, the
+// median peak RSS in KiB and the median of each round's ratio to the first
+// command, then ends the command. The ratio is taken within a round, as
+// the machine's pace drifts between rounds by more than the differences
+// measured (a 21-run median moves by half a millisecond from one run to
+// the next; the paired ratio by a tenth of that).
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -60,15 +64,17 @@ int main(int argc, char** argv) {
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   const int runs = std::atoi(argv[1]);
   std::vector<std::string> commands(argv + 2, argv + argc);
-  std::vector<std::vector<double>> times(commands.size()), peaks(commands.size());
-  for (int run = 0; run < runs; ++run) {
-    for (std::size_t i = 0; i < commands.size(); ++i) {
-      const Sample sample = RunOnce(display, commands[i]);
-      times[i].push_back(sample.mappedMs);
-      peaks[i].push_back(sample.peakKib);
-    }
-  }
+  std::vector<std::vector<double>> peaks(commands.size());
+  const auto times = MeasureInterleaved(runs, commands, [&](const std::string& command) {
+    const Sample sample = RunOnce(display, command);
+    peaks[static_cast<std::size_t>(&command - commands.data())].push_back(sample.peakKib);
+    return sample.mappedMs;
+  });
   for (std::size_t i = 0; i < commands.size(); ++i) {
-    std::printf("%.1f\t%.0f\t%s\n", Median(times[i]), Median(peaks[i]), commands[i].c_str());
+    std::vector<double> ratios;
+    for (std::size_t run = 0; run < times[i].size(); ++run)
+      ratios.push_back(times[i][run] / times[0][run]);
+    std::printf("%.1f\t%.0f\t%.3f\t%s\n", Median(times[i]), Median(peaks[i]), Median(ratios),
+                commands[i].c_str());
   }
 }

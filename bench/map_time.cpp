@@ -3,10 +3,9 @@
 // (no polling; Wine's unmanaged windows are override-redirect, so those
 // count too); prints the median time from exec to mapped in ms, the
 // median peak RSS in KiB and the median of each round's ratio to the first
-// command, then ends the command. The ratio is taken within a round, as
-// the machine's pace drifts between rounds by more than the differences
-// measured (a 21-run median moves by half a millisecond from one run to
-// the next; the paired ratio by a tenth of that).
+// command, then ends the command. The ratio is taken within a round, so
+// that a change in the machine's pace between rounds touches both times
+// of a ratio alike.
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/resource.h>

@@ -42,6 +42,7 @@ pid_of_box() { pgrep -f "^$ZORVANE_BIN $1"; }
 seen() { wait_count "$1" screen; }
 
 screen() { tmux -L "$SOCKET" capture-pane -p -t "$PANE"; }
+joined_screen() { tmux -L "$SOCKET" capture-pane -p -J -t "$PANE"; }
 keys() { tmux -L "$SOCKET" send-keys -t "$PANE" "$@"; sleep 0.1; }
 
 # answer: waits for the status; prints it and whether the mode came back.
@@ -229,14 +230,16 @@ keys clear Enter
 keys "bash --norc -i" Enter
 keys "PS1='nested$ '" Enter
 keys "$ZORVANE_BIN Later T 4 &" Enter
-# The job stops at its first terminal call, which a loaded machine reaches late.
+# The job stops at its first terminal call, which a loaded machine reaches
+# late. Its line names the binary's path, which wraps on a long checkout
+# path: read the lines joined.
 for _ in $(seq 20); do
   keys jobs Enter
-  screen | grep -q 'Stopped.*Later' && break
+  joined_screen | grep -q 'Stopped.*Later' && break
   sleep 0.2
 done
 check "a background job in a nested shell waits, stopped" "stopped 0" \
-  "$(screen | grep -q 'Stopped.*Later' && echo stopped) $(screen | grep -c '< Yes >')"
+  "$(joined_screen | grep -q 'Stopped.*Later' && echo stopped) $(screen | grep -c '< Yes >')"
 keys fg Enter
 check "fg: the box" 1 "$(seen '< Yes >  < No >')"
 keys y

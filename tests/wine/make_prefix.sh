@@ -11,7 +11,7 @@ if [ ! -f "$WINEPREFIX/.zorvane-ready" ]; then
   timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   timeout 60 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1
-  timeout 60 wineserver -w
+  timeout 60 "$IN_ROOT" wineserver -w
   touch "$WINEPREFIX/.zorvane-ready"
 fi
 route_line "$ZORVANE_ROUTE"

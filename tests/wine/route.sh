@@ -18,8 +18,13 @@ IN_ROOT="$ZORVANE_SOURCE/tests/wine/in_root.sh"
 export ZORVANE_SOURCE ZORVANE_BUILD ZORVANE_WINE_ROOT
 
 # 32-bit Wine's own loader is a 32-bit program: it starts only where the
-# kernel runs them.
+# kernel runs them. 64-bit Wine's starts wherever the root can be entered.
 windows_route() {
+  local error
+  if ! error=$("$IN_ROOT" /usr/lib/wine/wine64 --version 2>&1 >/dev/null); then
+    echo "Wine's root cannot be entered: $error" >&2
+    return 1
+  fi
   case ${ZORVANE_WINDOWS_ROUTE:-} in
     native | twin) echo "$ZORVANE_WINDOWS_ROUTE" ;;
     "") if "$IN_ROOT" /usr/lib/wine/wine --version >/dev/null 2>&1; then echo native; else echo twin; fi ;;

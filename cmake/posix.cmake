@@ -16,7 +16,9 @@ add_library(zorvane_posix STATIC
   src/platform/posix/terminal/box_reducer.cpp
   src/platform/posix/terminal/frame.cpp
   src/platform/posix/terminal/key_reader.cpp
+  src/platform/posix/terminal/key_table.cpp
   src/platform/posix/terminal/line_prompt.cpp
+  src/platform/posix/terminal/sequence_parser.cpp
   src/platform/posix/terminal/terminal_text.cpp)
 target_link_libraries(zorvane_posix PUBLIC zorvane_core)
 set_target_properties(zorvane_posix zorvane_core PROPERTIES POSITION_INDEPENDENT_CODE ON)

@@ -48,10 +48,6 @@ int OnString(const char*, std::size_t, void* seen) {
 const VTermParserCallbacks Callbacks = {OnText,   OnControl, OnEscape, OnCsi,
                                         OnString, OnString,  nullptr};
 
-bool IsBareC1(char byte) {
-  return byte == '\x9b' || byte == '\x8f';
-}
-
 bool StartsStringLibvtermLacks(std::uint8_t byte, bool afterEscape) {
   if (afterEscape) return byte == 'X' || byte == '^' || byte == '_';
   return byte == 0x98 || byte == 0x9e || byte == 0x9f;
@@ -125,29 +121,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Seen seen = Seen::Nothing;
   vterm_parser_set_callbacks(terminal, &Callbacks, &seen);
   KeyReader reader;
-  for (std::size_t at = 0; at < input.size();) {
-    // A bare 8-bit CSI or SS3 that ends a read is a key of its own: read
-    // here with the byte after it, as a terminal sends a sequence.
-    std::size_t length = 1;
-    while (at + length < input.size() && IsBareC1(input[at + length - 1])) ++length;
-    const std::string_view bytes(input.data() + at, length);
-    const char byte = bytes.back();
-    const bool atRest = reader.state == zorvane::posix::ReadState::Ground;
-    for (const char each : bytes) {
-      seen = Seen::Nothing;
-      vterm_input_write(terminal, &each, 1);
-    }
+  for (const char byte : input) {
+    const bool atRest = std::holds_alternative<zorvane::posix::Ground>(reader.parser.state);
+    seen = Seen::Nothing;
+    vterm_input_write(terminal, &byte, 1);
     // CAN and SUB cancel a sequence in both readers; libvterm reports them
-    // nowhere, and read at rest they are Ctrl keys (Ctrl-X, Ctrl-Z). After
-    // C1 C1 the box is at rest (the second cancels the first), where
-    // libvterm begins anew.
-    const bool cancelAtRest = (byte == '\x18' || byte == '\x1a') && (atRest || length > 1);
+    // nowhere, and read at rest they are Ctrl keys (Ctrl-X, Ctrl-Z).
+    const bool cancelAtRest = (byte == '\x18' || byte == '\x1a') && atRest;
     std::vector<Input> keys;
-    ReadInputs(reader, bytes, keys);
+    ReadInputs(reader, std::string_view(&byte, 1), keys);
     // ESC begins anew in both readers: a key it brings out is the end of
-    // what came before it (a lone ESC, ESC O with no SS3 ending).
+    // what came before it (ESC ESC ESC, ESC O with no SS3 ending).
     if (!keys.empty() && seen == Seen::Nothing && byte != '\x1b' && !cancelAtRest) std::abort();
-    at += length;
   }
   vterm_free(terminal);
   return 0;

@@ -4,7 +4,6 @@
 // parameters.
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,26 +16,24 @@ using zorvane::posix::ReadInputs;
 
 namespace {
 
-// The keys of `bytes` read in two pieces; none where the split falls
-// after a lone ESC and before another, which is a pause between two keys.
-std::optional<std::vector<Input>> Read(const std::string& bytes, std::size_t split) {
+// The keys of `bytes` read in two pieces, split at `split`.
+std::vector<Input> Read(const std::string& bytes, std::size_t split) {
   KeyReader reader;
   std::vector<Input> keys;
   ReadInputs(reader, std::string_view(bytes).substr(0, split), keys);
-  const bool escapeWaits = reader.state == zorvane::posix::ReadState::Escape ||
-                           reader.state == zorvane::posix::ReadState::EscapeEscape;
-  if (escapeWaits && split < bytes.size() && bytes[split] == '\x1b') return std::nullopt;
-  // A read that ends in a bare 8-bit CSI or SS3, or in CSI M, may end a key
-  // of its own.
-  const auto last = static_cast<unsigned char>(split > 0 ? bytes[split - 1] : 0);
-  if (split < bytes.size() && (last == 0x9b || last == 0x8f || last == 'M')) return std::nullopt;
   ReadInputs(reader, std::string_view(bytes).substr(split), keys);
   return keys;
 }
 
-bool Same(const std::vector<Input>& a, const std::optional<std::vector<Input>>& maybe) {
-  if (!maybe) return true;
-  const std::vector<Input>& b = *maybe;
+// The keys of `bytes` read a byte at a time.
+std::vector<Input> ReadBytewise(const std::string& bytes) {
+  KeyReader reader;
+  std::vector<Input> keys;
+  for (const char byte : bytes) ReadInputs(reader, std::string_view(&byte, 1), keys);
+  return keys;
+}
+
+bool Same(const std::vector<Input>& a, const std::vector<Input>& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].index() != b[i].index()) return false;
@@ -69,12 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   const std::size_t split = data[0] % (bytes.size() + 1);
-  if (!Same(*Read(bytes, bytes.size()), Read(bytes, split))) std::abort();
+  const std::vector<Input> whole = Read(bytes, bytes.size());
+  if (!Same(whole, Read(bytes, split)) || !Same(whole, ReadBytewise(bytes))) std::abort();
   for (const std::string& wrapped :
        {"\x1b]" + Inside(bytes) + "\a", "\x1bP" + Inside(bytes) + "\x1b\\",
         "\x1b[200~" + Inside(bytes) + "\x1b[201~"}) {
-    const auto keys = Read(wrapped, split % (wrapped.size() + 1));
-    if (keys && !keys->empty()) std::abort();
+    if (!Read(wrapped, split % (wrapped.size() + 1)).empty()) std::abort();
   }
   return 0;
 }

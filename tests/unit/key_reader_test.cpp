@@ -6,12 +6,15 @@
 #include <clocale>
 #include <tuple>
 
+#include "key_data.h"
+
 namespace zorvane::posix {
 namespace {
 
 // Keys as letters: "<" Previous, ">" Next, "!" Press, "e" Escape, "^" Up,
-// "v" Down, "K" the keyboard protocol's reply, "A" the attributes reply,
-// "C" a Ctrl key, "+" and the key for ESC and a key; a letter as itself.
+// "v" Down, "H" Home, "E" End, "P" Page Up, "N" Page Down, "K" the keyboard
+// protocol's reply, "A" the attributes reply, "C" a Ctrl key, "+" and the
+// key for ESC and a key; a letter as itself.
 std::string Spelled(const std::vector<Input>& inputs) {
   std::string spelled;
   for (const Input& input : inputs) {
@@ -37,7 +40,10 @@ std::string Spelled(const std::vector<Input>& inputs) {
         spelled += '+' + (plain ? Spelled({Input{*plain}}) : std::string("."));
         break;
       }
-      default: spelled += '.'; break;
+      case Key::Home: spelled += 'H'; break;
+      case Key::End: spelled += 'E'; break;
+      case Key::PageUp: spelled += 'P'; break;
+      case Key::PageDown: spelled += 'N'; break;
     }
   }
   return spelled;
@@ -45,8 +51,10 @@ std::string Spelled(const std::vector<Input>& inputs) {
 
 // `input` read in two pieces split at `split`, with the clock running out
 // between them when `quiet`, and once more at the end.
-std::string Keys(std::string_view input, std::size_t split, bool quiet) {
+std::string Keys(std::string_view input, std::size_t split, bool quiet,
+                 const KeyTable& table = {}) {
   KeyReader reader;
+  reader.table = table;
   std::vector<Input> keys;
   ReadInputs(reader, input.substr(0, split), keys);
   if (quiet) ReadQuiet(reader, keys);
@@ -73,6 +81,9 @@ struct Case {
 
 const std::vector<Case> Cases = {
     {"arrows, Tab, Return, Space", "\x1b[A\x1b[B\x1b[C\x1b[D\x1b[Z\x1bOC\t\r ", "^v><<>>!!"},
+    {"Home, End and the pages as xterm, the VT220, rxvt and xterm -kt sun send them",
+     "\x1b[H\x1b[F\x1bOH\x1bOF\x1b[1~\x1b[4~\x1b[7~\x1b[8~\x1b[5~\x1b[6~\x1b[214z\x1b[220z",
+     "HEHEHEHEPNHE"},
     {"colour reply, ST", "\x1b]11;rgb:0000/0000/0000\x1b\\\r", "!"},
     {"colour reply, BEL", "\x1b]11;rgb:ffff/ffff/ffff\a\r", "!"},
     {"version reply (DCS)", "\x1bP>|XTerm(390)\x1b\\\r", "!", true},
@@ -83,7 +94,8 @@ const std::vector<Case> Cases = {
     {"keyboard protocol reply", "\x1b[?1u", "K"},
     {"Linux console F1 and F5", "\x1b[[A\x1b[[E", ""},
     {"SS3 with a parameter", "\x1bO2P\x1bO5A", ""},
-    {"application keypad: Enter, digits, Tab", "\x1bOM\x1bOp\x1bOy\x1bOI", "!09>"},
+    {"application keypad: Enter, 0 (Insert), 9 (PgUp), 8 (Up), Tab",
+     "\x1bOM\x1bOp\x1bOy\x1bOx\x1bOI", "!P^>"},
     {"unknown keys whole", "\x1b[1;5Cy\x1b[15~", "y"},
     {"X10 mouse report", "\x1b[M nn\x1b[M#a!y", "y"},
     {"mouse in mode 1005: UTF-8 coordinates", "\x1b[M \xc3\xb8n\x1b[M\xc4\x80!\xdf\xbfy", "y"},
@@ -109,35 +121,44 @@ const std::vector<Case> Cases = {
     {"another control byte after ESC is carried out, and the ESC waits on", "\x1b\x13[A", "^"},
     {"ESC and a letter", "\x1bn", "+n"},
     {"urxvt's Ctrl+arrows and an SS3 key the box does not know", "\x1bOa\x1bOd\x1bOi\r", "!", true},
-    {"Caps and Num Lock play no part (kitty)", "\x1b[1;129C\x1b[1;65A\x1b[5;129~\x1b[5;1~", ">^.."},
+    {"Caps and Num Lock play no part (kitty)", "\x1b[1;129C\x1b[1;65A\x1b[5;129~\x1b[5;1~", ">^PP"},
     {"a key with a modifier besides the locks is no key", "\x1b[1;133C\x1b[1;3Dy", "y"},
     {"xterm's modifyOtherKeys: Shift+Y, Ctrl+C, Ctrl+M, Ctrl+I",
      "\x1b[27;2;89~\x1b[27;5;99~\x1b[27;5;109~\x1b[27;5;105~\x1b[89;2u", "yC!>y"},
     {"Alt+Space and Alt+comma take no key with them", "\x1b y\x1b,n", "+!y+,n"},
     {"Alt+Up in urxvt", "\x1b\x1b[A", ""},
+    {"Alt+Enter as ESC ESC O M: konsole's Alt+Shift+Return, PuTTY's Alt+KP_Enter", "\x1b\x1bOM",
+     "+!"},
     {"overlong parameters", "\x1b[" + std::string(100, '1') + "~y", "y"},
 };
 
-// A read boundary between two ESCs is a pause between two keys; one after a
-// bare 8-bit CSI or SS3, or after CSI M, ends a key of its own.
-bool KeysApartAt(std::string_view input, std::size_t split) {
-  const std::string_view first = input.substr(0, split);
-  const auto endsWith = [first](std::string_view end) {
-    return first.size() >= end.size() && first.substr(first.size() - end.size()) == end;
-  };
-  for (std::string_view end : {"\x9b", "\x8f", "\x1b[M", "\x9bM"}) {
-    if (endsWith(end)) return split < input.size();
-  }
-  return split > 0 && split < input.size() && input[split - 1] == '\x1b' && input[split] == '\x1b';
-}
-
-TEST(ReadInputs, EveryCaseAtEverySplit) {
+// Keys are told by their bytes and the time between them, never by where
+// a read ended: every split, and a byte per read, read the same.
+TEST(ReadInputs, EveryCaseAtEverySplitAndAByteAtATime) {
   for (const Case& test : Cases) {
     EXPECT_EQ(Keys(test.input), test.keys) << test.name;
-    for (std::size_t split = 0; split <= test.input.size(); ++split) {
-      if (KeysApartAt(test.input, split)) continue;
+    for (std::size_t split = 0; split <= test.input.size(); ++split)
       EXPECT_EQ(Keys(test.input, split, false), test.keys) << test.name << " split at " << split;
-    }
+    KeyReader reader;
+    std::vector<Input> keys;
+    for (const char byte : test.input) ReadInputs(reader, std::string_view(&byte, 1), keys);
+    EXPECT_EQ(Spelled(keys), test.keys) << test.name << " a byte at a time";
+  }
+}
+
+// Mouse reports a program left on, more of them than one read holds: read
+// in 256-byte reads from every offset, none of their bytes is a key.
+TEST(ReadInputs, AFloodOfMouseReportsAtEveryReadOffset) {
+  std::string flood = "x";
+  for (int report = 0; report < 50; ++report) flood += "\x1b[MCyn";
+  flood += "n";
+  for (std::size_t first = 1; first <= 256; ++first) {
+    KeyReader reader;
+    std::vector<Input> keys;
+    ReadInputs(reader, std::string_view(flood).substr(0, first), keys);
+    for (std::size_t at = first; at < flood.size(); at += 256)
+      ReadInputs(reader, std::string_view(flood).substr(at, 256), keys);
+    EXPECT_EQ(Spelled(keys), "xn") << "first read " << first;
   }
 }
 
@@ -150,7 +171,8 @@ TEST(ReadInputs, TheLateRestOfASequenceIsNoKey) {
       KeyReader reader;
       std::vector<Input> keys;
       ReadInputs(reader, std::string_view(test.input).substr(0, split), keys);
-      const bool loneEscape = reader.state == ReadState::Escape;
+      const auto* escape = std::get_if<AfterEscape>(&reader.parser.state);
+      const bool loneEscape = escape && escape->via == Via::Escape;
       // Only what begins a sequence; ESC and any other key is a chord.
       if (!loneEscape || std::string_view("[O]_").find(test.input[split]) == std::string::npos)
         continue;
@@ -174,19 +196,21 @@ TEST(ReadInputs, OnlyALoneEscapeWaitsBriefly) {
   EXPECT_EQ(QuietWait(reader), -1);
 }
 
-// Two keys apart in time: a pause between two ESCs, or after Escape a
-// person's O, P or X, which is a letter whatever follows.
+// Two keys apart in time: a pause after an ESC makes it Escape, and after
+// it a person's O, P or X is a letter whatever follows. Without the pause,
+// ESC ESC is urxvt's Alt and the key after it, however the bytes are read.
 TEST(ReadInputs, KeysAfterAPauseAreKeysOfTheirOwn) {
-  for (const auto& [input, quiet, keys] :
-       std::vector<std::tuple<std::string, bool, std::string>>{{"\x1b\x1b[A", false, "e^"},
-                                                               {"\x1b\x1by", false, "e+y"},
-                                                               {"\x1bOi", true, "eoi"},
-                                                               {"\x1bPy\r", true, "epy!"},
-                                                               {"\x1bXn", true, "exn"}}) {
-    EXPECT_EQ(Keys(input, 1, quiet), keys) << input;
+  for (const auto& [input, keys] :
+       std::vector<std::pair<std::string, std::string>>{{"\x1b\x1b[A", "e^"},
+                                                        {"\x1b\x1by", "e+y"},
+                                                        {"\x1bOi", "eoi"},
+                                                        {"\x1bPy\r", "epy!"},
+                                                        {"\x1bXn", "exn"}}) {
+    EXPECT_EQ(Keys(input, 1, true), keys) << input;
   }
-  EXPECT_EQ(Keys("\x1b\x1b\x1b"), "e");               // the third makes the first a key
-  EXPECT_EQ(Keys("\x1b\x1b\x1b[A", 2, false), "e^");  // Alt+Escape in urxvt, then Up
+  EXPECT_EQ(Keys("\x1b\x1b[A", 1, false), "");       // Alt+Up in urxvt
+  EXPECT_EQ(Keys("\x1b\x1b\x1b"), "e");              // the third makes the first a key
+  EXPECT_EQ(Keys("\x1b\x1b\x1b[A", 2, false), "e");  // and Alt+Up after it is none
 }
 
 // A string, a paste or a sequence that never ends is over after a quiet
@@ -246,20 +270,21 @@ TEST(ReadInputs, C1ControlsInEveryLocale) {
       {"\x1b[1\x9b"
        "B",
        "b"},  // a C1 control cancels a sequence
+      {"\x8f\x9b"
+       "B",
+       "v"},  // and begins anew after SS3
   };
   for (const char* locale : {"C", "C.UTF-8"}) {
     ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);
     for (const auto& [input, keys] : raw) {
-      for (std::size_t split = 0; split <= input.size(); ++split) {
-        if (KeysApartAt(input, split)) continue;
+      for (std::size_t split = 0; split <= input.size(); ++split)
         EXPECT_EQ(Keys(input, split, false), keys) << locale << " " << input << " at " << split;
-      }
     }
   }
+  // U+009B typed: xterm's Alt+Escape under 8-bit input, which is no CSI.
   EXPECT_EQ(Keys("\xc2\x9b"
-                 "A\xc2\x9d"
-                 "0;t\xc2\x9cy"),
-            "^y");
+                 "A"),
+            "a");
   EXPECT_EQ(Keys("\x1b]0;\xc5\x9cy\a\r"), "!");  // U+015C ends in 0x9C and ends nothing
   std::setlocale(LC_ALL, "C");
 }
@@ -273,6 +298,42 @@ TEST(ReadInputs, LettersAreCharactersOfTheLocaleInLowerCase) {
   EXPECT_EQ(Keys("\xd0y"), "y");   // a broken character is dropped, not what broke it
   EXPECT_EQ(Keys("Y\x01"), "yC");  // a control byte is a Ctrl key
   std::setlocale(LC_ALL, "C");
+}
+
+// The terminal's own key strings, from its terminfo entry, over xterm's:
+// a Wyse 50's LF is Down and its BS Left, PuTTY's keypad middle is no key;
+// CR and Tab stay Return and Tab whatever an entry says.
+TEST(KeyTable, TheTerminalsOwnKeyStrings) {
+  const auto entries = TerminfoEntries();
+  const struct {
+    const char* entry;
+    std::string input;
+    std::string keys;
+  } cases[] = {
+      {"wy50",
+       "\n\x08\x0c\x0b\x1e\x1bJ\x1bK\x1bI\x1b"
+       "7\r\t",
+       "v<>^HPN<!!>"},
+      {"adm3a", "\n\x08\x0c\x0b", "v<>^"},
+      {"linux", "\x1b\t\x1b[1~\x1b[4~\x1b[G\x1b[[A", "<HE"},
+      {"putty", "\x1bOq\x1bOs\x1bOp\x1bOn\x1bOr\x1bOM\x1b[1~\x1b[4~", "HPEN!HE"},
+      {"putty-sco", "\x1b[I\x1b[G\x1b[H\x1b[F", "PNHE"},
+      {"xterm-sun", "\x1b[214z\x1b[216z\x1b[220z\x1b[222z\x1b[218z", "HPEN"},
+      {"vt52",
+       "\x1b"
+       "A\x1b"
+       "B\x1b"
+       "C\x1b"
+       "D",
+       "^v><"},
+      {"xterm", "\n\x08\x1b\t\x1bOw\x1bOu", "!C+>H"},
+  };
+  for (const auto& test : cases) {
+    const KeyTable table = TableOf(entries.at(test.entry));
+    EXPECT_EQ(Keys(test.input, test.input.size(), false, table), test.keys) << test.entry;
+  }
+  const KeyTable claimsReturnAndTab = TableOf({{"kcud1", "\r"}, {"kcuf1", "\t"}});
+  EXPECT_EQ(Keys("\r\t", 2, false, claimsReturnAndTab), "!>");
 }
 
 }  // namespace

@@ -120,7 +120,7 @@ std::optional<int> ShowTerminalBox(const std::string& text, const std::string& t
   if (!terminal) return std::nullopt;
   TakeTerminal(*terminal);
   KeyReader reader;
-  reader.escTabIsBackTab = terminal->escTabIsBackTab;
+  reader.table = terminal->keys;
   const std::optional<int> answer = RunBox(*terminal, {text, title, style}, reader);
   CloseTerminal(*terminal, reader);
   return answer;

@@ -226,7 +226,7 @@ std::optional<Terminal> OpenTerminal() {
   }
   const TerminfoEntry terminfo = ReadTerminfo(fd);
   terminal.below = !HasAlternateScreen(ReadScreenFacts(terminfo));
-  terminal.escTabIsBackTab = terminfo.escTabIsBackTab;
+  terminal.keys = TableOf(terminfo.keys);
   if (Ignored(SIGTSTP)) {
     terminal.signals = WatchSignals({SIGWINCH, SIGCONT});
   } else {

@@ -27,7 +27,7 @@ struct Terminal {
   bool replied = false;           // the terminal answered it
   bool keyboardProtocol = false;  // the protocol that sends Escape unambiguously is on
   bool below = false;             // no alternate screen: the box is drawn below the output
-  bool escTabIsBackTab = false;   // the terminfo entry's Back-Tab is ESC Tab
+  KeyTable keys{};                // what its keys send, from its terminfo entry
   int room = 0;                   // below: the bottom rows made free for the box
   int roomTop = 0;                // below: the screen row where they start
   int scrolled = 0;               // below: rows scrolled since the next line's place was saved

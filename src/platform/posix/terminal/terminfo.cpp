@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <cstdint>
-#include <cstring>
 
 namespace zorvane::posix {
 namespace {
@@ -35,8 +34,10 @@ TerminfoEntry ReadTerminfo(int fd) {
   entry.known = true;
   const char* smcup = StringCapability(terminfo, "smcup");
   entry.hasSmcup = smcup && *smcup;
-  const char* backTab = StringCapability(terminfo, "kcbt");
-  entry.escTabIsBackTab = backTab && std::strcmp(backTab, "\x1b\t") == 0;
+  for (const std::string& name : KeyCapabilities()) {
+    const char* sent = StringCapability(terminfo, name.c_str());
+    if (sent && *sent) entry.keys.emplace_back(name, sent);
+  }
   return entry;
 }
 

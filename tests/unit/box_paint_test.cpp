@@ -94,6 +94,39 @@ TEST(DrawBox, TallTextScrollsWithMarksAndLongTitlesAreCut) {
   EXPECT_NE(last.find("^ |"), std::string::npos);  // more above
 }
 
+// Thai, Devanagari, Arabic with its vowel marks, decomposed Latin: every
+// character reaches the screen, a base and its marks in one cell, and
+// every row keeps its right border.
+TEST(DrawBox, TextWithCombiningMarksIsDrawnWholeInItsFrame) {
+  ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+  const std::string lines[] = {
+      "\u0e14\u0e34\u0e2a\u0e01\u0e4c\u0e44\u0e21\u0e48", "\u0939\u093f\u0928\u094d\u0926\u0940",
+      "\u0627\u0644\u0646\u0651\u064e\u0635\u0651\u064f", "e\u0301cole cafe\u0301"};
+  BoxStyle style = *ReadStyle(1);
+  style.buttons[0] = MakeButton("\u062d\u0633\u0646\u064b\u0627", 1);  // OK in Arabic
+  style.buttons[1] = MakeButton("_\u0625\u0650\u0644\u063a\u0627\u0621", 2);
+  const Drawn drawn = DrawBox(lines[0] + "\n" + lines[1] + "\n" + lines[2] + "\n" + lines[3],
+                              "\u0e14\u0e34\u0e2a\u0e01\u0e4c", style, {}, {24, 80});
+  FakeTerminal terminal(drawn.frame.screen);
+  terminal.Feed(Bytes(drawn));
+  const std::string shown = terminal.Text();
+  for (const std::string& line : lines) EXPECT_NE(shown.find(line), std::string::npos) << line;
+  EXPECT_NE(shown.find("\u062d\u0633\u0646\u064b\u0627 >"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\u0625\u0650\u0644\u063a\u0627\u0621 >"), std::string::npos) << shown;
+  const BoxGeometry& box = drawn.box;
+  for (int row = box.top + 1; row < box.top + box.height - 1; ++row)
+    EXPECT_EQ(terminal.At(row, box.left + box.width - 1).glyph, "\u2502") << "row " << row;
+  // The access letter with its mark, underlined whole.
+  const int labelRow = box.buttonTop;
+  std::string underlined;
+  for (int column = 0; column < 80; ++column) {
+    const Cell& cell = terminal.At(labelRow, column);
+    if (cell.look.attributes & Underline) underlined += cell.glyph;
+  }
+  EXPECT_EQ(underlined, "\u0625\u0650");
+  std::setlocale(LC_ALL, "C");
+}
+
 TEST(DrawBox, EachIconDrawsItsOwnSign) {
   for (const char* locale : {"C", "C.UTF-8"}) {
     ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);

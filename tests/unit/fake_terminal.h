@@ -2,8 +2,9 @@
 
 // A terminal that knows what the box sends: cursor moves, erasing the
 // screen and the looks it sets (bold, underline, reverse, a colour); any
-// other sequence or look is kept as unknown. Holds each cell's character
-// and look, as a real terminal would show them.
+// other sequence or look is kept as unknown. Holds each cell's character,
+// with the combining marks that joined it, and look, as a real terminal
+// would show them.
 #include <algorithm>
 #include <cwchar>
 #include <regex>
@@ -39,6 +40,13 @@ struct FakeTerminal {
       std::size_t length = std::mbrtowc(&character, rest.data(), rest.size(), &state);
       if (length == 0 || length > rest.size()) length = 1;
       if (static_cast<unsigned char>(rest[0]) < 0x20) unknown += rest.substr(0, 1);
+      if (wcwidth(character) == 0 && column > 0) {
+        // A combining mark joins the character before it, as a terminal draws it.
+        if (row < screen.rows && column <= screen.columns)
+          At(row, column - 1).glyph += rest.substr(0, length);
+        at += length;
+        continue;
+      }
       const int width = std::max(1, wcwidth(character));
       if (row < screen.rows && column < screen.columns)
         At(row, column) = {rest.substr(0, length), look};

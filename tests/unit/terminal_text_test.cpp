@@ -62,5 +62,20 @@ TEST_F(TerminalText, WrapsAtSpacesElseHard) {
   }
 }
 
+// A base and its marks are one cluster: measured by the base, never cut
+// or wrapped apart; a mark with nothing before it sits on a no-break space.
+TEST_F(TerminalText, ClustersStayWhole) {
+  const std::string thai = "\u0e14\u0e34\u0e2a\u0e01\u0e4c";  // 3 columns
+  EXPECT_EQ(SafeTerminalLine(thai).columns, 3);
+  EXPECT_EQ(ClusterAt(thai).length, 6u);
+  EXPECT_EQ(ClusterAt("e\u0301x").length, 3u);
+  EXPECT_EQ(Wrapped(thai, 1), (std::vector<std::string>{"\u0e14\u0e34", "\u0e2a", "\u0e01\u0e4c"}));
+  EXPECT_EQ(FitTerminalLine("cafe\u0301s", 4, {"", 0}).bytes, "cafe\u0301");
+  EXPECT_EQ(FitTerminalLine("cafe\u0301s", 3, {"", 0}).bytes, "caf");
+  const TerminalLine lone = SafeTerminalLine("\u0301x");
+  EXPECT_EQ(lone.bytes, "\u00a0\u0301x");
+  EXPECT_EQ(lone.columns, 2);
+}
+
 }  // namespace
 }  // namespace zorvane::posix

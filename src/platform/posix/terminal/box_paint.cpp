@@ -4,7 +4,6 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/posix/box/characters.h"
 #include "platform/posix/terminal/terminal_text.h"
 
 namespace zorvane::posix {
@@ -82,7 +81,7 @@ void PutButton(Frame& frame, int row, int column, const Button& button, const Bu
     column += cut.columns;
   } else {
     const std::size_t at = std::min(button.keyAt, plain.size());
-    const std::size_t size = at < plain.size() ? DecodeAt(plain, at).length : 0;
+    const std::size_t size = at < plain.size() ? ClusterAt(plain.substr(at)).length : 0;
     const Look underlined{static_cast<unsigned char>(look.attributes | Underline), 0};
     for (const auto& [piece, pieceLook] :
          {std::pair{plain.substr(0, at), look}, std::pair{plain.substr(at, size), underlined},

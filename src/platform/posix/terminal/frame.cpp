@@ -1,10 +1,9 @@
 #include "platform/posix/terminal/frame.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <tuple>
 
-#include "platform/posix/box/characters.h"
+#include "platform/posix/terminal/terminal_text.h"
 
 namespace zorvane::posix {
 namespace {
@@ -57,17 +56,17 @@ Frame BlankFrame(Screen screen) {
 void Put(Frame& frame, int row, int column, std::string_view text, Look look) {
   if (row < 0 || row >= frame.screen.rows) return;
   while (!text.empty()) {
-    const Character character = DecodeAt(text);
-    const int width = std::max(1, wcwidth(character.code));
+    const Cluster cluster = ClusterAt(text);
+    const int width = std::max(1, cluster.columns);
     if (column < 0 || column + width > frame.screen.columns) return;
     Cell& cell = CellAt(frame, row, column);
     if (cell.glyph.empty() && column > 0) CellAt(frame, row, column - 1).glyph = " ";
     if (column + width < frame.screen.columns && CellAt(frame, row, column + width).glyph.empty())
       CellAt(frame, row, column + width).glyph = " ";
-    cell = {std::string(text.substr(0, character.length)), look};
+    cell = {std::string(text.substr(0, cluster.length)), look};
     if (width == 2) CellAt(frame, row, column + 1) = {"", look};
     column += width;
-    text.remove_prefix(character.length);
+    text.remove_prefix(cluster.length);
   }
 }
 

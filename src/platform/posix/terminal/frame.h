@@ -29,7 +29,7 @@ struct Look {
 inline constexpr unsigned char Bold = 1, Underline = 2, Reverse = 4;
 
 struct Cell {
-  std::string glyph = " ";  // one character; "" for the right half of a wide one
+  std::string glyph = " ";  // one cluster (a character and its marks); "" for a wide one's right half
   Look look;
   bool operator==(const Cell& other) const { return glyph == other.glyph && look == other.look; }
   bool operator!=(const Cell& other) const { return !(*this == other); }
@@ -51,7 +51,8 @@ struct Frame {
 Frame BlankFrame(Screen screen);
 
 // Writes `text` (already safe: printable characters of the locale) from
-// (row, column) on, 0-based; what falls outside the screen is dropped.
+// (row, column) on, 0-based, a cluster to a cell; what falls outside the
+// screen is dropped.
 void Put(Frame& frame, int row, int column, std::string_view text, Look look);
 
 // The cursor to (row, column), 0-based, in the fewest bytes.

@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <cwchar>
@@ -33,7 +34,17 @@ TerminalLine Placeholder(wint_t character) {
   return {std::string(bytes, length), 1};
 }
 
-// Decodes one character at the front of `text` and says how many bytes it took.
+// The columns a whole character takes; -1 for one that is no printable
+// character (a control, or none the locale knows).
+int Columns(const Character& decoded) {
+  if (decoded.decoding != Decoding::Whole || decoded.code == 0 ||
+      std::iswcntrl(static_cast<wint_t>(decoded.code)))
+    return -1;
+  return wcwidth(decoded.code);
+}
+
+// Decodes one cluster at the front of `text`, made safe, and says how many
+// bytes it took.
 TerminalLine NextCell(std::string_view text, std::size_t& consumed) {
   const Character decoded = DecodeAt(text);
   consumed = decoded.length;
@@ -42,9 +53,12 @@ TerminalLine NextCell(std::string_view text, std::size_t& consumed) {
   if (character == 0 || std::iswcntrl(static_cast<wint_t>(character))) {
     return Placeholder(static_cast<wint_t>(character));
   }
-  const int columns = wcwidth(character);
-  if (columns < 0) return Placeholder(0xFFFD);
-  return {std::string(text.substr(0, consumed)), columns};
+  const Cluster cluster = ClusterAt(text);
+  if (Columns(decoded) < 0) return Placeholder(0xFFFD);
+  consumed = cluster.length;
+  TerminalLine cell{std::string(text.substr(0, cluster.length)), cluster.columns};
+  if (cluster.columns == 0) cell = {"\u00a0" + cell.bytes, 1};  // a mark with no base
+  return cell;
 }
 
 std::vector<TerminalLine> Cells(std::string_view text) {
@@ -86,6 +100,17 @@ void WrapLine(std::string_view text, int width, std::vector<TerminalLine>& lines
 }
 
 }  // namespace
+
+Cluster ClusterAt(std::string_view text) {
+  const Character base = DecodeAt(text);
+  Cluster cluster{base.length, std::max(0, Columns(base))};
+  while (cluster.length < text.size()) {
+    const Character next = DecodeAt(text, cluster.length);
+    if (Columns(next) != 0) break;
+    cluster.length += next.length;
+  }
+  return cluster;
+}
 
 TerminalLine SafeTerminalLine(std::string_view text) {
   const std::vector<TerminalLine> cells = Cells(text);

@@ -11,6 +11,7 @@ add_library(zorvane_posix STATIC
   src/platform/posix/box/icons.cpp
   src/platform/posix/box/labels.cpp
   src/platform/posix/process/executable_directory.cpp
+  src/platform/posix/terminal/alternate_screen.cpp
   src/platform/posix/terminal/box_geometry.cpp
   src/platform/posix/terminal/box_paint.cpp
   src/platform/posix/terminal/box_reducer.cpp
@@ -19,6 +20,7 @@ add_library(zorvane_posix STATIC
   src/platform/posix/terminal/key_table.cpp
   src/platform/posix/terminal/line_prompt.cpp
   src/platform/posix/terminal/sequence_parser.cpp
+  src/platform/posix/terminal/terminal_device.cpp
   src/platform/posix/terminal/terminal_text.cpp)
 target_link_libraries(zorvane_posix PUBLIC zorvane_core)
 set_target_properties(zorvane_posix zorvane_core PROPERTIES POSITION_INDEPENDENT_CODE ON)
@@ -32,10 +34,10 @@ add_executable(zorvane
   src/platform/posix/process/end_process.cpp
   src/platform/posix/process/signal_watch.cpp
   src/platform/posix/standard_output.cpp
-  src/platform/posix/terminal/alternate_screen.cpp
   src/platform/posix/terminal/fault_restore.cpp
   src/platform/posix/terminal/terminal_box.cpp
   src/platform/posix/terminal/terminal_lease.cpp
+  src/platform/posix/terminal/screen_facts.cpp
   src/platform/posix/terminal/terminal_lock.cpp
   src/platform/posix/terminal/terminfo.cpp)
 target_link_libraries(zorvane PRIVATE zorvane_posix)

@@ -127,6 +127,34 @@ TEST(DrawBox, TextWithCombiningMarksIsDrawnWholeInItsFrame) {
   std::setlocale(LC_ALL, "C");
 }
 
+// A text that fits marks nothing as more; a bare box on a short screen
+// takes a row for its title only where the text leaves one free.
+TEST(DrawBox, MarksAndTitleOnlyWhereThereIsRoom) {
+  std::setlocale(LC_ALL, "C");
+  const std::string fits = Shown(DrawBox("one\ntwo", "T", *ReadStyle(4), {}, {24, 80}));
+  EXPECT_EQ(fits.find("v |"), std::string::npos) << fits;
+  EXPECT_EQ(fits.find("^ |"), std::string::npos) << fits;
+  const auto rows = [](const std::string& shown) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < shown.size();) {
+      const std::size_t end = shown.find('\n', at);
+      lines.push_back(shown.substr(at, end - at));
+      at = end + 1;
+    }
+    return lines;
+  };
+  const std::vector<std::string> full =
+      rows(Shown(DrawBox("a\nb\nc", "Title", *ReadStyle(0), {}, {4, 12})));
+  EXPECT_NE(full[2].find('c'), std::string::npos);
+  EXPECT_NE(full[3].find("< OK >"), std::string::npos);
+  EXPECT_EQ(full[0].find("Title"), std::string::npos);
+  const std::vector<std::string> titled =
+      rows(Shown(DrawBox("a\nb", "Title", *ReadStyle(0), {}, {4, 12})));
+  EXPECT_NE(titled[0].find("Title"), std::string::npos);
+  EXPECT_NE(titled[2].find('b'), std::string::npos);
+  EXPECT_NE(titled[3].find("< OK >"), std::string::npos);
+}
+
 TEST(DrawBox, EachIconDrawsItsOwnSign) {
   for (const char* locale : {"C", "C.UTF-8"}) {
     ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr);

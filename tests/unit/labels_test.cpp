@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 
@@ -24,6 +25,51 @@ TEST(OneLanguage, ABoxWithAnyLabelUntranslatedIsAllEnglish) {
   EXPECT_EQ(OneLanguage(english, {"Abbrechen", std::nullopt, std::nullopt}), english);
   EXPECT_EQ(OneLanguage(english, {"Abbrechen", "_Wiederholen", "W_eiter"}),
             (std::vector<std::string>{"Abbrechen", "_Wiederholen", "W_eiter"}));
+}
+
+// A German catalogue with every word, and one that lacks Continue.
+std::optional<std::string> German(const std::string& message) {
+  static const std::map<std::string, std::string> words = {{"_Yes", "_Ja"},
+                                                           {"_No", "_Nein"},
+                                                           {"Cancel", "Abbrechen"},
+                                                           {"Return", "Eingabe"},
+                                                           {"Esc", "Esc"},
+                                                           {"Question", "Frage"},
+                                                           {"_Try Again", "_Wiederholen"},
+                                                           {"_Continue", "_Weiter"}};
+  const auto found = words.find(message);
+  return found == words.end() ? std::nullopt : std::optional(found->second);
+}
+
+std::optional<std::string> GermanWithoutContinue(const std::string& message) {
+  return message == "_Continue" ? std::nullopt : German(message);
+}
+
+// Labels, key names and the kind of message come in the one language, each
+// in its own place; where any word is missing, the box is all English.
+TEST(TranslateLabels, EveryWordInItsPlaceOrAllEnglish) {
+  BoxStyle question = *ReadStyle(32 + 3);  // the question sign, Yes, No and Cancel
+  TranslateLabels(question, German);
+  EXPECT_EQ(
+      question.buttons[0].label + "|" + question.buttons[1].label + "|" + question.buttons[2].label,
+      "Ja|Nein|Abbrechen");
+  EXPECT_EQ(question.buttons[1].letter, L'n');
+  EXPECT_EQ(question.buttons[2].code, 2);
+  EXPECT_EQ(question.keyNames.enter + "|" + question.keyNames.escape, "Eingabe|Esc");
+  EXPECT_EQ(question.severity, "Frage");
+  BoxStyle partial = *ReadStyle(6);  // Cancel, Try Again, Continue
+  const BoxStyle english = partial;
+  TranslateLabels(partial, GermanWithoutContinue);
+  EXPECT_EQ(partial.buttons[1].label, english.buttons[1].label);
+  EXPECT_EQ(partial.keyNames.enter, "Return");
+  BoxStyle whole = *ReadStyle(6);
+  TranslateLabels(whole, German);
+  EXPECT_EQ(whole.buttons[2].label, "Weiter");
+}
+
+TEST(CatalogueWord, NoneForAMessageTheCatalogueLacks) {
+  ASSERT_NE(bindtextdomain(LabelDomain, ZORVANE_LOCALE_DIR), nullptr);
+  EXPECT_EQ(CatalogueWord("no such message"), std::nullopt);
 }
 
 // Every catalogue the build compiled, against what the box asks of it:

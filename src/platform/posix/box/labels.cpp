@@ -37,6 +37,10 @@ std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
 void TranslateLabels(BoxStyle& style) {
   const std::string directory = CatalogueDirectory();
   if (directory.empty() || !bindtextdomain(LabelDomain, directory.c_str())) return;
+  TranslateLabels(style, CatalogueWord);
+}
+
+void TranslateLabels(BoxStyle& style, WordOf word) {
   // The key names and the kind of message go with the labels, so that
   // the line prompt and what a screen reader says are one language too.
   std::vector<std::string> english;
@@ -45,7 +49,7 @@ void TranslateLabels(BoxStyle& style) {
   english.push_back(style.keyNames.escape);
   if (!style.severity.empty()) english.push_back(style.severity);
   std::vector<std::optional<std::string>> translated(english.size());
-  std::transform(english.begin(), english.end(), translated.begin(), CatalogueWord);
+  std::transform(english.begin(), english.end(), translated.begin(), word);
   const std::vector<std::string> words = OneLanguage(english, translated);
   const std::size_t count = style.buttons.size();
   for (std::size_t i = 0; i < count; ++i)

@@ -19,6 +19,13 @@ std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
 // the English word itself); none where the catalogue has no entry.
 std::optional<std::string> CatalogueWord(const std::string& message);
 
+// A word for a message, none where it has no translation.
+using WordOf = std::optional<std::string> (*)(const std::string& message);
+
+// The style's labels, key names and kind of message in the language of
+// `word`, all of them or none: a box is in one language.
+void TranslateLabels(BoxStyle& style, WordOf word);
+
 // The style's labels in the user's language, from the tool's own message
 // catalogue, in the locale's encoding. Both boxes show these.
 void TranslateLabels(BoxStyle& style);

@@ -17,8 +17,4 @@ struct ScreenFacts {
 // terminal emulator of today has.
 bool HasAlternateScreen(const ScreenFacts& facts);
 
-// The facts for this process's terminal: its terminfo entry, GNU screen's
-// variable, and tmux asked for its option.
-ScreenFacts ReadScreenFacts(const TerminfoEntry& terminfo);
-
 }  // namespace zorvane::posix

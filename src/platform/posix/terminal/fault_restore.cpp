@@ -17,7 +17,7 @@ constexpr std::size_t FaultCount = sizeof FaultSignals / sizeof FaultSignals[0];
 struct FaultRestore {
   int fd = -1;
   termios saved{};
-  char giveBack[64] = {};
+  char giveBack[FaultGiveBackRoom] = {};
   std::size_t length = 0;
   struct sigaction callers[FaultCount] = {};
 };

@@ -29,7 +29,8 @@ struct Look {
 inline constexpr unsigned char Bold = 1, Underline = 2, Reverse = 4;
 
 struct Cell {
-  std::string glyph = " ";  // one cluster (a character and its marks); "" for a wide one's right half
+  std::string glyph =
+      " ";  // one cluster (a character and its marks); "" for a wide one's right half
   Look look;
   bool operator==(const Cell& other) const { return glyph == other.glyph && look == other.look; }
   bool operator!=(const Cell& other) const { return !(*this == other); }

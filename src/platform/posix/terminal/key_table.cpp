@@ -257,7 +257,9 @@ KeyTable TableOf(const std::vector<KeyString>& strings) {
     const std::vector<Token> tokens = ParseWhole(bytes.c_str());
     if (tokens.size() != 1 || tokens[0].piece == Piece::Character) continue;
     const Token& token = tokens[0];
-    if (token.piece == Piece::Control && (token.code == '\r' || token.code == '\t')) continue;
+    // CR is Return and Tab is Tab on every keyboard: no entry takes them.
+    constexpr std::wstring_view Untaken = L"\r\t";
+    if (token.piece == Piece::Control && Untaken.find(token.code) != Untaken.npos) continue;
     table.terminal.push_back(Binding{token, CapabilityKey(capability)});
   }
   return table;

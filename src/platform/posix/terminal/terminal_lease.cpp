@@ -15,6 +15,7 @@
 #include "platform/posix/terminal/alternate_screen.h"
 #include "platform/posix/terminal/controlling_terminal.h"
 #include "platform/posix/terminal/fault_restore.h"
+#include "platform/posix/terminal/screen_facts.h"
 #include "platform/posix/terminal/terminal_lock.h"
 #include "platform/posix/terminal/terminfo.h"
 
@@ -63,14 +64,27 @@ std::string CursorUp(int rows) {
 
 // Below the output: the box's rows erased and the cursor back on the
 // output's next line, moved up by what the output scrolled since.
+constexpr std::string_view EndPasteAndLooks = "\x1b[?2004l\x1b[m";
+constexpr std::string_view ShowCursor = "\x1b[?25h";
+
 std::string LeaveBelow(const Terminal& terminal) {
-  std::string bytes = "\x1b[?2004l\x1b[m";
+  std::string bytes(EndPasteAndLooks);
   if (terminal.room > 0) {
     bytes += MoveTo(terminal.roomTop, 0) + std::string(EraseBelow) + std::string(RestorePlace);
   }
   if (terminal.scrolled > 0) bytes += CursorUp(terminal.scrolled);
-  return bytes + "\x1b[?25h";
+  return bytes + std::string(ShowCursor);
 }
+
+// The longest give-back, which the fault handler must hold whole: below
+// the output, with a row and a move up of as many digits as an int has,
+// after the keyboard protocol is popped.
+constexpr std::size_t CursorSequence = 3 + 11;  // ESC [, a signed int's digits, the final
+constexpr std::size_t LongestBelow = EndPasteAndLooks.size() + CursorSequence + EraseBelow.size() +
+                                     RestorePlace.size() + CursorSequence + ShowCursor.size();
+static_assert(PopKeyboardProtocol.size() + std::max(LongestBelow, LeaveScreen.size()) <=
+                  FaultGiveBackRoom,
+              "the fault handler holds every give-back whole");
 
 std::string GiveBackBytes(const Terminal& terminal) {
   return std::string(terminal.keyboardProtocol ? PopKeyboardProtocol : "") +

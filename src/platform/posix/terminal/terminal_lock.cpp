@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/posix/terminal/terminal_device.h"
+
 namespace zorvane::posix {
 namespace {
 
@@ -18,8 +20,20 @@ bool IsDevice(const std::string& path, dev_t device) {
   return stat(path.c_str(), &status) == 0 && S_ISCHR(status.st_mode) && status.st_rdev == device;
 }
 
+// The kernel's description of a character device, from sysfs.
+std::string Uevent(unsigned int major, unsigned int minor) {
+  const std::string path =
+      "/sys/dev/char/" + std::to_string(major) + ":" + std::to_string(minor) + "/uevent";
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  char bytes[512];
+  const ssize_t length = read(fd, bytes, sizeof bytes);
+  close(fd);
+  return length > 0 ? std::string(bytes, static_cast<std::size_t>(length)) : std::string();
+}
+
 // The device's own name: a standard stream's where one is that terminal,
-// else the pseudo-terminal or console of that number.
+// else the pseudo-terminal of that number, or the name the kernel gives it.
 std::string DevicePath(dev_t device) {
   for (int stream = 0; stream <= 2; ++stream) {
     char name[256];
@@ -27,10 +41,7 @@ std::string DevicePath(dev_t device) {
       return name;
   }
   const unsigned int major = ::major(device), minor = ::minor(device);
-  std::string path;
-  if (major >= 136 && major <= 143)
-    path = "/dev/pts/" + std::to_string((major - 136) * 256 + minor);
-  if (major == 4 && minor < 64) path = "/dev/tty" + std::to_string(minor);
+  const std::string path = TerminalDevicePath(major, minor, Uevent(major, minor));
   return IsDevice(path, device) ? path : std::string();
 }
 

@@ -63,6 +63,7 @@ if(GTK3_FOUND)
   install(TARGETS zorvane_clipboard RUNTIME DESTINATION lib/zorvane)
   add_executable(zorvane_gtk
     src/platform/posix/desktop/gtk/box_copy.cpp
+    src/platform/posix/desktop/gtk/caller_window.cpp
     src/platform/posix/desktop/gtk/clipboard_keeper.cpp
     src/platform/posix/desktop/gtk/deaf_time.cpp
     src/platform/posix/desktop/gtk/gtk_box.cpp

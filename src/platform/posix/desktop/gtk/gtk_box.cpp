@@ -15,6 +15,7 @@
 
 #include "platform/posix/box/buttons.h"
 #include "platform/posix/desktop/gtk/box_copy.h"
+#include "platform/posix/desktop/gtk/caller_window.h"
 #include "platform/posix/desktop/gtk/deaf_time.h"
 #include "platform/posix/desktop/gtk/screen_fit.h"
 #include "platform/posix/desktop/gtk/utf8_text.h"
@@ -35,10 +36,35 @@ struct DialogState {
   DeafTime deaf;
 };
 
+// A key by its hardware code, a mouse button above every key code, as
+// the deaf time tells them apart; none for other events.
+std::optional<std::pair<InputAction, InputId>> InputOf(const GdkEvent* event) {
+  switch (event->type) {
+    case GDK_KEY_PRESS: return std::pair{InputAction::Press, event->key.hardware_keycode};
+    case GDK_KEY_RELEASE: return std::pair{InputAction::Release, event->key.hardware_keycode};
+    case GDK_BUTTON_PRESS:
+      return std::pair{InputAction::Press, MouseButtonBase + event->button.button};
+    case GDK_2BUTTON_PRESS:
+    case GDK_3BUTTON_PRESS:
+      return std::pair{InputAction::MultiClick, MouseButtonBase + event->button.button};
+    case GDK_BUTTON_RELEASE:
+      return std::pair{InputAction::Release, MouseButtonBase + event->button.button};
+    default: return std::nullopt;
+  }
+}
+
 void FilterEvent(GdkEvent* event, gpointer data) {
   DeafTime& deaf = static_cast<DialogState*>(data)->deaf;
-  if (event->type == GDK_FOCUS_CHANGE && event->focus_change.in) TookFocus(deaf);
-  if (!Swallowed(deaf, event)) gtk_main_do_event(event);
+  const std::int64_t now = g_get_monotonic_time();
+  if (event->type == GDK_FOCUS_CHANGE) {
+    if (event->focus_change.in) {
+      TookFocus(deaf, now);
+    } else {
+      LostFocus(deaf);
+    }
+  }
+  const auto input = InputOf(event);
+  if (!input || !Swallowed(deaf, input->first, input->second, now)) gtk_main_do_event(event);
 }
 
 // GDK 3 drops the X server's auto-repeat mark, which tells a key held since
@@ -101,10 +127,13 @@ void AddMessage(GtkDialog* dialog, DialogState& state, int width, int heightLimi
   gtk_widget_show_all(row);
 }
 
-// Where GTK draws the title bar itself (on Wayland), the full title is
-// the window's, and the bar shows it shortened at the box's width.
+// Where GTK draws the title bar itself (on a Wayland compositor that
+// leaves the frame to its clients), the full title is the window's, and
+// the bar shows it shortened at the box's width. Where the compositor
+// draws frames (KWin), it draws the box's as it does its own dialogs'.
 void EllipsizeOwnTitleBar(GtkWindow* window, const std::string& title) {
-  if (!GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) return;
+  GdkDisplay* display = gdk_display_get_default();
+  if (!GDK_IS_WAYLAND_DISPLAY(display) || gdk_wayland_display_prefers_ssd(display)) return;
   GtkWidget* bar = gtk_header_bar_new();
   GtkWidget* label = gtk_label_new(title.c_str());
   gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
@@ -284,6 +313,7 @@ GtkWidget* BuildDialog(DialogState& state) {
     gtk_window_set_deletable(window, FALSE);
   }
   EllipsizeOwnTitleBar(window, state.title);
+  BelongToCaller(window);
   g_signal_connect(dialog, "map-event", G_CALLBACK(OnMapped), &state);
   if (style.systemModal) {
     // X only; on Wayland, presenting the window is all a client may ask.
@@ -324,6 +354,7 @@ int ShowGtkBox(const HelperRequest& request, void (*shown)()) {
   // Escape and the close box both arrive as a delete event; where the box
   // has no answer for them they do nothing and the dialog carries on.
   const int escapeCode = style.escapeCode;
+  ShowAsCallerAsks(GTK_WINDOW(dialog));
   int response = gtk_dialog_run(GTK_DIALOG(dialog));
   while (response == GTK_RESPONSE_DELETE_EVENT && escapeCode == 0) {
     response = gtk_dialog_run(GTK_DIALOG(dialog));

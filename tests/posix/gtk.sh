@@ -70,9 +70,24 @@ press_keys "My title" ctrl+c
 check "Ctrl+C copies the box, each button followed by three spaces" \
   "---------------------------|My title|---------------------------|Line 1|Line 2|---------------------------|OK   |---------------------------" \
   "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | paste -sd'|')"
+# Every form of the copy carries the same bytes, with LF line ends, while
+# the box is open and after it: a clipboard manager keeps one entry.
+copy_forms() {
+  local target forms=same
+  for target in UTF8_STRING 'text/plain;charset=utf-8' text/plain TEXT STRING; do
+    timeout 5 xclip -o -selection clipboard -t "$target" >"$WORK/form" 2>/dev/null
+    [ -s "$WORK/first-form" ] || cp "$WORK/form" "$WORK/first-form"
+    cmp -s "$WORK/form" "$WORK/first-form" || forms="not the same as $target"
+  done
+  echo "$forms, CR: $(grep -c $'\r' "$WORK/first-form"), $(md5sum <"$WORK/first-form" | cut -c1-8)"
+  rm -f "$WORK/first-form"
+}
+open_forms=$(copy_forms)
+check "every form of the copy alike, LF only" "same, CR: 0" "${open_forms%, *}"
 press_keys "My title" Return
 wait_status "$BOX_PID"
 check "answer after copying" 1 "$STATUS"
+check "and after the box, the same forms with the same bytes" "$open_forms" "$(copy_forms)"
 check "the copy outlives the box" "My title" \
   "$(timeout 5 xclip -o -selection clipboard | tr -d '\r' | sed -n 2p)"
 keeper=$(pgrep -f "^zorvane-clipboard $DISPLAY [0-9]+\$")

@@ -3,6 +3,10 @@
 #include <gdk/gdkkeysyms.h>
 #include <gdk/gdkx.h>
 
+#include <string_view>
+#include <vector>
+
+#include "platform/posix/desktop/copy_targets.h"
 #include "platform/posix/desktop/gtk/clipboard_keeper.h"
 #include "platform/posix/desktop/gtk/utf8_text.h"
 
@@ -13,9 +17,49 @@ std::string CopyText(const std::string& title, const std::string& text, const st
   return rule + title + "\n" + rule + WithLineFeeds(text) + "\n" + rule + labels + "\n" + rule;
 }
 
+namespace {
+
+// The copy in the form a target asks for: Latin-1 for STRING (what it
+// cannot hold as "?"), UTF-8 as it stands for the rest, never converted to
+// CR LF as GTK's own text targets would.
+void GiveCopy(GtkClipboard*, GtkSelectionData* data, guint latin1, gpointer copy) {
+  const std::string& utf8 = *static_cast<const std::string*>(copy);
+  GdkAtom target = gtk_selection_data_get_target(data);
+  if (latin1) {
+    gsize length = 0;
+    gchar* converted =
+        g_convert_with_fallback(utf8.data(), static_cast<gssize>(utf8.size()), "ISO-8859-1",
+                                "UTF-8", "?", nullptr, &length, nullptr);
+    if (!converted) return;
+    gtk_selection_data_set(data, target, 8, reinterpret_cast<const guchar*>(converted),
+                           static_cast<gint>(length));
+    g_free(converted);
+    return;
+  }
+  // TEXT is answered as UTF8_STRING, the type its text is in.
+  if (target == gdk_atom_intern_static_string("TEXT"))
+    target = gdk_atom_intern_static_string("UTF8_STRING");
+  gtk_selection_data_set(data, target, 8, reinterpret_cast<const guchar*>(utf8.data()),
+                         static_cast<gint>(utf8.size()));
+}
+
+void DropCopy(GtkClipboard*, gpointer copy) {
+  delete static_cast<std::string*>(copy);
+}
+
+}  // namespace
+
 void CopyToClipboard(const std::string& copied) {
   GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
-  gtk_clipboard_set_text(clipboard, copied.c_str(), static_cast<gint>(copied.size()));
+  std::vector<GtkTargetEntry> targets;
+  for (const char* name : CopyTargets) {
+    const bool latin1 = std::string_view(name) == Latin1Target;
+    targets.push_back({const_cast<gchar*>(name), 0, latin1 ? 1U : 0U});
+  }
+  auto* copy = new std::string(copied);
+  if (!gtk_clipboard_set_with_data(clipboard, targets.data(), static_cast<guint>(targets.size()),
+                                   GiveCopy, DropCopy, copy))
+    delete copy;
 }
 
 void KeepCopy(const std::string& copied) {

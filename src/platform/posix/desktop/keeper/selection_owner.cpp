@@ -7,29 +7,48 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <ctime>
+#include <iterator>
+#include <vector>
+
+#include "platform/posix/desktop/copy_targets.h"
 
 namespace zorvane::posix {
 namespace {
 
 struct Atoms {
-  Atom clipboard, targets, utf8, text, timestamp, stamp, manager, saveTargets;
+  Atom clipboard, targets, timestamp, stamp, manager, saveTargets, utf8, text;
+  std::array<Atom, std::size(CopyTargets)> forms;  // CopyTargets, in order
+  Atom latin1;
 };
 
 Atoms InternAtoms(Display* display) {
-  return {XInternAtom(display, "CLIPBOARD", False),
-          XInternAtom(display, "TARGETS", False),
-          XInternAtom(display, "UTF8_STRING", False),
-          XInternAtom(display, "TEXT", False),
-          XInternAtom(display, "TIMESTAMP", False),
-          XInternAtom(display, "ZORVANE_STAMP", False),
-          XInternAtom(display, "CLIPBOARD_MANAGER", False),
-          XInternAtom(display, "SAVE_TARGETS", False)};
+  Atoms atoms{XInternAtom(display, "CLIPBOARD", False),
+              XInternAtom(display, "TARGETS", False),
+              XInternAtom(display, "TIMESTAMP", False),
+              XInternAtom(display, "ZORVANE_STAMP", False),
+              XInternAtom(display, "CLIPBOARD_MANAGER", False),
+              XInternAtom(display, "SAVE_TARGETS", False),
+              XInternAtom(display, "UTF8_STRING", False),
+              XInternAtom(display, "TEXT", False),
+              {},
+              XInternAtom(display, Latin1Target, False)};
+  for (std::size_t i = 0; i < atoms.forms.size(); ++i)
+    atoms.forms[i] = XInternAtom(display, CopyTargets[i], False);
+  return atoms;
 }
 
 // A manager that takes the text and never says it is done: how long after
 // it took the text the keeper leaves the copy to it.
-constexpr std::time_t HandOverSeconds = 1;
+constexpr long HandOverMilliseconds = 1000;
+
+// Milliseconds on a clock that never steps.
+long Now() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 // The server's time now, from the event a property change brings: the
 // selection is taken at that time, later than the box's own copy.
@@ -67,9 +86,14 @@ std::string Latin1(const std::string& utf8) {
   return out;
 }
 
-// Puts the text for one request on the requestor's property: as UTF-8,
-// as Latin-1 for STRING, or the list of targets. False for any other
-// target, which is refused.
+bool IsText(Atom target, const Atoms& atoms) {
+  return std::find(atoms.forms.begin(), atoms.forms.end(), target) != atoms.forms.end();
+}
+
+// Puts the text for one request on the requestor's property: in the form
+// its target asks for (CopyTargets: Latin-1 for STRING, else UTF-8, as the
+// box offered it), or the list of targets. False for any other target,
+// which is refused.
 bool Offer(Display* display, const XSelectionRequestEvent& request, Atom property,
            const Atoms& atoms, const std::string& utf8, Time taken) {
   auto put = [&](Atom type, int format, const void* data, int count) {
@@ -78,18 +102,22 @@ bool Offer(Display* display, const XSelectionRequestEvent& request, Atom propert
     return true;
   };
   if (request.target == atoms.targets) {
-    const Atom offered[] = {atoms.targets, atoms.utf8, atoms.text, XA_STRING, atoms.timestamp};
-    return put(XA_ATOM, 32, offered, 5);
+    std::vector<Atom> offered = {atoms.targets, atoms.timestamp};
+    offered.insert(offered.end(), atoms.forms.begin(), atoms.forms.end());
+    return put(XA_ATOM, 32, offered.data(), static_cast<int>(offered.size()));
   }
-  if (request.target == atoms.utf8 || request.target == atoms.text)
-    return put(atoms.utf8, 8, utf8.data(), static_cast<int>(utf8.size()));
   if (request.target == atoms.timestamp) {
     const long time = static_cast<long>(taken);
     return put(XA_INTEGER, 32, &time, 1);
   }
-  if (request.target != XA_STRING) return false;
-  const std::string latin1 = Latin1(utf8);
-  return put(XA_STRING, 8, latin1.data(), static_cast<int>(latin1.size()));
+  if (!IsText(request.target, atoms)) return false;
+  if (request.target == atoms.latin1) {
+    const std::string latin1 = Latin1(utf8);
+    return put(XA_STRING, 8, latin1.data(), static_cast<int>(latin1.size()));
+  }
+  // TEXT is answered as UTF8_STRING, the type its text is in.
+  const Atom type = request.target == atoms.text ? atoms.utf8 : request.target;
+  return put(type, 8, utf8.data(), static_cast<int>(utf8.size()));
 }
 
 // Answers one request; one from before the selection was taken is refused.
@@ -108,10 +136,6 @@ void Answer(Display* display, const XSelectionRequestEvent& request, const Atoms
   if (inTime && Offer(display, request, property, atoms, utf8, taken)) reply.property = property;
   XSendEvent(display, request.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
   XFlush(display);
-}
-
-bool IsText(Atom target, const Atoms& atoms) {
-  return target == atoms.utf8 || target == atoms.text || target == XA_STRING;
 }
 
 int LeaveOnLostDisplay(Display*) {
@@ -141,9 +165,9 @@ void ServeClipboard(const std::string& name, const std::string& utf8, unsigned l
   bool handing = XGetSelectionOwner(display, atoms.manager) != None;
   if (handing)
     XConvertSelection(display, atoms.manager, atoms.saveTargets, atoms.saveTargets, window, taken);
-  const std::time_t end = std::time(nullptr) + std::time_t{ServeMinutes} * 60;
-  std::time_t leaveAt = end;  // sooner once a manager has taken the text
-  for (std::time_t now = std::time(nullptr); now < leaveAt; now = std::time(nullptr)) {
+  const long end = Now() + long{ServeMinutes} * 60 * 1000;
+  long leaveAt = end;  // sooner once a manager has taken the text
+  for (long now = Now(); now < leaveAt; now = Now()) {
     while (XPending(display)) {
       XEvent event;
       XNextEvent(display, &event);
@@ -156,11 +180,11 @@ void ServeClipboard(const std::string& name, const std::string& utf8, unsigned l
       if (event.type == SelectionRequest) {
         Answer(display, event.xselectionrequest, atoms, utf8, taken);
         if (handing && leaveAt == end && IsText(event.xselectionrequest.target, atoms))
-          leaveAt = std::time(nullptr) + HandOverSeconds;
+          leaveAt = Now() + HandOverMilliseconds;
       }
     }
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
-    poll(&connection, 1, static_cast<int>(std::max<std::time_t>(leaveAt - now, 0)) * 1000 + 100);
+    poll(&connection, 1, static_cast<int>(std::max(leaveAt - now, 0L)));
   }
 }
 

@@ -10,6 +10,7 @@ add_library(zorvane_posix STATIC
   src/platform/posix/box/helper_request.cpp
   src/platform/posix/box/icons.cpp
   src/platform/posix/box/labels.cpp
+  src/platform/posix/box/unanswered.cpp
   src/platform/posix/process/executable_directory.cpp
   src/platform/posix/terminal/alternate_screen.cpp
   src/platform/posix/terminal/box_geometry.cpp

@@ -293,4 +293,6 @@ wait_window Doomed >/dev/null
 kill "$XVFB_PID"
 XVFB_PID=
 wait_status "$BOX_PID"
-check "display lost: answer 0" 0 "$STATUS"
+check "display lost: answer 0, and why" \
+  "0 zorvane: the box went away without an answer: its display went away" \
+  "$STATUS $(cat "$WORK/stderr")"

@@ -16,15 +16,16 @@ namespace {
 
 // Without it a caller under cron, su -c or ssh -T could not tell why the
 // answer is 0. A closed or full stderr changes nothing, the status least.
-void SayNoBoxCanBeShown() {
+void SayWhy(const posix::NoAnswer& noAnswer) {
   std::signal(SIGPIPE, SIG_IGN);
-  posix::WriteAll(STDERR_FILENO, "zorvane: no display and no terminal to show the box on\n");
+  posix::WriteAll(STDERR_FILENO, posix::NoAnswerLine(noAnswer));
 }
 
 }  // namespace
 
-// The services in the order they are tried; each one declines (no value)
-// when it cannot show a box here, and 0 answers when none can.
+// The services in the order they are tried: the desktop box, then the
+// terminal box where no desktop box could be shown; 0 answers when none
+// can, or when the box went away, with a line on stderr that says why.
 int ShowMessageBox(const BoundedText& boxText, const BoundedText& boxTitle, std::int32_t style) {
   std::optional<posix::BoxStyle> boxStyle = posix::ReadStyle(style);
   if (!boxStyle) return 0;  // no such button set: Windows refuses it too
@@ -35,10 +36,15 @@ int ShowMessageBox(const BoundedText& boxText, const BoundedText& boxTitle, std:
       posix::DropCutCharacter(std::string(View(boxText)), BoundedText::Capacity);
   const std::string title =
       posix::DropCutCharacter(std::string(View(boxTitle)), BoundedText::Capacity);
-  for (auto service : {posix::ShowDesktopBox, posix::ShowTerminalBox}) {
-    if (const std::optional<int> code = service(text, title, *boxStyle)) return *code;
+  const posix::DesktopOutcome desktop = posix::ShowDesktopBox(text, title, *boxStyle);
+  if (desktop.answer) return *desktop.answer;
+  // A box that was shown and went away answers 0; where none could be
+  // shown, the terminal box is tried.
+  if (!desktop.noAnswer.shown) {
+    if (const std::optional<int> code = posix::ShowTerminalBox(text, title, *boxStyle))
+      return *code;
   }
-  SayNoBoxCanBeShown();
+  SayWhy(desktop.noAnswer);
   return 0;
 }
 

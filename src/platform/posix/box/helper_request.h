@@ -23,6 +23,12 @@ inline constexpr int ZorvaneBoxDeclined = -1;
 // and the terminal box is shown instead; after it, an end without an
 // answer is a box that went away, which answers 0.
 inline constexpr int ZorvaneBoxShown = -2;
+// Why a box gave no answer, where the helper knows: it could not open the
+// display (a box is tried on the terminal instead), or, once shown,
+// another program closed its window, or its display went away.
+inline constexpr int ZorvaneDisplayRefused = -3;
+inline constexpr int ZorvaneWindowClosed = -4;
+inline constexpr int ZorvaneDisplayLost = -5;
 
 struct HelperRequest {
   std::string text;  // bytes in the locale's encoding, or UTF-8

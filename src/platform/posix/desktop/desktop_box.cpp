@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -36,17 +38,18 @@ int AboveStreams(int fd) {
   return moved;
 }
 
-// The child's standard streams lead nowhere, whatever the caller's were,
-// so the toolkit's own messages and any descriptor it opens stay off
-// them. Where /dev/null cannot be opened, a pipe whose other end is
-// closed does as well: reads find its end, writes fail.
+// The child's standard input and output lead nowhere, whatever the
+// caller's were, so the toolkit and any descriptor it opens stay off them;
+// its standard error is already the pipe to the parent. Where /dev/null
+// cannot be opened, a pipe whose other end is closed does as well: reads
+// find its end, writes fail.
 void QuietStreams() {
   int quiet = open("/dev/null", O_RDWR | O_CLOEXEC);
   int ends[2] = {-1, -1};
   if (quiet < 0 && pipe2(ends, O_CLOEXEC) == 0) {
     std::signal(SIGPIPE, SIG_IGN);
   }
-  for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+  for (int stream : {STDIN_FILENO, STDOUT_FILENO}) {
     int from = quiet;
     if (quiet < 0) from = stream == STDIN_FILENO ? ends[0] : ends[1];
     if (from != stream) dup2(from, stream);
@@ -62,13 +65,15 @@ std::string FindHelper() {
 
 // The child: dies with its parent, keeps the toolkit away from the
 // caller's streams and descriptors, and becomes the GTK helper, which
-// hands back its answer through the channel at ReplyDescriptor.
-[[noreturn]] void ShowInChild(int channel, pid_t parent, const SignalWatch& watch,
+// hands back its answer through the channel at ReplyDescriptor and says on
+// its standard error, the `errors` pipe, why it could not start.
+[[noreturn]] void ShowInChild(int channel, int errors, pid_t parent, const SignalWatch& watch,
                               const std::string& helper,
                               const std::vector<std::string>& arguments) {
   prctl(PR_SET_PDEATHSIG, SIGKILL);  // kept across the exec
   if (getppid() != parent) _exit(0);
   sigprocmask(SIG_SETMASK, &watch.savedMask, nullptr);
+  dup2(errors, STDERR_FILENO);
   // The channel goes where the helper writes, open across the exec;
   // nothing else of the caller's reaches the toolkit. Closed first, so
   // that the quiet streams find a descriptor free under a tight limit.
@@ -84,6 +89,8 @@ std::string FindHelper() {
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   execv(helper.c_str(), argv.data());
+  const std::string why = std::string(GtkHelperName) + ": " + std::strerror(errno) + "\n";
+  [[maybe_unused]] const ssize_t said = write(STDERR_FILENO, why.data(), why.size());
   const int declined = ZorvaneBoxDeclined;  // no helper could be run
   if (write(ReplyDescriptor, &declined, sizeof declined) != sizeof declined) _exit(1);
   _exit(0);
@@ -105,16 +112,30 @@ std::optional<int> ReadReply(int channel) {
 struct Reply {
   bool shown = false;         // the helper said its box was on the screen
   std::optional<int> answer;  // none when it ended without one
+  std::string said;           // the start of what it wrote on its standard error
 };
+
+// Keeps the first line of what the child writes on its standard error, and
+// reads the rest away so that it never waits on a full pipe.
+void TakeWords(int errors, std::string& said) {
+  char bytes[512];
+  const ssize_t length = read(errors, bytes, sizeof bytes);
+  if (length <= 0) return;
+  if (said.size() < sizeof bytes) said.append(bytes, static_cast<std::size_t>(length));
+}
+
+std::string FirstLine(const std::string& said) {
+  return said.substr(0, std::min(said.find('\n'), std::size_t{240}));
+}
 
 // Waits for the child's words. A signal to the caller closes the box first
 // and then ends the process by that signal; it is looked at before the
 // pipe, because a Ctrl-C reaches the child at the same moment.
-Reply AwaitReply(int channel, pid_t child, const SignalWatch& watch) {
+Reply AwaitReply(int channel, int errors, pid_t child, const SignalWatch& watch) {
   Reply reply;
   for (;;) {
-    pollfd watched[2] = {{watch.fd, POLLIN, 0}, {channel, POLLIN, 0}};
-    const int ready = poll(watched, 2, -1);
+    pollfd watched[3] = {{watch.fd, POLLIN, 0}, {channel, POLLIN, 0}, {errors, POLLIN, 0}};
+    const int ready = poll(watched, 3, -1);
     if (ready < 0 && errno == EINTR) continue;
     if (ready < 0) {
       // Nothing can be waited for: the box goes, and what it said stands.
@@ -129,6 +150,8 @@ Reply AwaitReply(int channel, pid_t child, const SignalWatch& watch) {
       StopWatching(watch);
       EndBySignal(signal);
     }
+    if (watched[2].revents & POLLIN) TakeWords(errors, reply.said);
+    if (watched[2].revents & (POLLHUP | POLLERR)) errors = -1;  // poll passes it by
     if (!watched[1].revents) continue;
     reply.answer = ReadReply(channel);
     if (reply.answer != ZorvaneBoxShown) return reply;
@@ -136,49 +159,79 @@ Reply AwaitReply(int channel, pid_t child, const SignalWatch& watch) {
   }
 }
 
-// Declined, or ended before a box was shown (the helper could not start,
-// as where GTK is missing): none, so that the terminal box is shown.
-std::optional<int> AnswerOf(const Reply& reply) {
-  if (reply.answer == ZorvaneBoxDeclined) return std::nullopt;
-  if (reply.answer) return reply.answer;
-  if (reply.shown) return 0;  // shown, then gone without an answer
-  return std::nullopt;
+std::string HowItEnded(int status) {
+  if (WIFSIGNALED(status)) return "killed by signal " + std::to_string(WTERMSIG(status));
+  return "exit status " + std::to_string(WEXITSTATUS(status));
+}
+
+std::string DisplayName() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return value;
+  }
+  return {};
+}
+
+// A button's code; else why none came: before a box was shown (the
+// helper could not start, as where GTK is missing, or could not open the
+// display: the terminal box is tried), or after (it went away: 0).
+DesktopOutcome AnswerOf(const Reply& reply, int status) {
+  if (reply.answer && *reply.answer >= 0) return {reply.answer, {}};
+  const std::string said = FirstLine(reply.said);
+  switch (reply.answer.value_or(ZorvaneBoxShown)) {
+    case ZorvaneDisplayRefused: return {std::nullopt, {Unanswered::DisplayRefused, DisplayName()}};
+    case ZorvaneWindowClosed: return {std::nullopt, {Unanswered::WindowClosed, {}, true}};
+    case ZorvaneDisplayLost: return {std::nullopt, {Unanswered::DisplayLost, {}, true}};
+    case ZorvaneBoxDeclined: return {std::nullopt, {Unanswered::CouldNotStart, said}};
+    default: break;
+  }
+  if (reply.shown) return {std::nullopt, {Unanswered::Ended, HowItEnded(status), true}};
+  return {std::nullopt,
+          {said.empty() ? Unanswered::Ended : Unanswered::CouldNotStart,
+           said.empty() ? HowItEnded(status) : said}};
 }
 
 }  // namespace
 
-std::optional<int> ShowDesktopBox(const std::string& text, const std::string& title,
-                                  const BoxStyle& style) {
-  if (!HasDisplay()) return std::nullopt;
+DesktopOutcome ShowDesktopBox(const std::string& text, const std::string& title,
+                              const BoxStyle& style) {
+  if (!HasDisplay()) return {std::nullopt, {Unanswered::NoDisplay}};
   const std::string helper = FindHelper();
-  if (helper.empty()) return std::nullopt;
+  if (helper.empty()) return {std::nullopt, {Unanswered::NotInstalled}};
   const std::vector<std::string> arguments = HelperArguments({text, title, style});
-  int channel[2];
-  if (pipe2(channel, O_CLOEXEC) != 0) return std::nullopt;
-  // With a standard stream closed, the pipe could be handed that number,
-  // and the child's quiet streams would then cover the answer.
-  channel[0] = AboveStreams(channel[0]);
-  channel[1] = AboveStreams(channel[1]);
-  if (channel[0] < 0 || channel[1] < 0) {
-    for (int end : channel) {
+  const DesktopOutcome noProcess{std::nullopt,
+                                 {Unanswered::CouldNotStart, "no process could be made"}};
+  // The answer's channel, and the helper's standard error. With a standard
+  // stream closed, a pipe could be handed that number, and the child's
+  // quiet streams would then cover it.
+  int channel[2] = {-1, -1}, errors[2] = {-1, -1};
+  const bool piped = pipe2(channel, O_CLOEXEC) == 0 && pipe2(errors, O_CLOEXEC) == 0;
+  for (int* end : {&channel[0], &channel[1], &errors[0], &errors[1]}) *end = AboveStreams(*end);
+  if (!piped || channel[0] < 0 || channel[1] < 0 || errors[0] < 0 || errors[1] < 0) {
+    for (int end : {channel[0], channel[1], errors[0], errors[1]}) {
       if (end >= 0) close(end);
     }
-    return std::nullopt;
+    return noProcess;
   }
+  fcntl(errors[0], F_SETFL, O_NONBLOCK);
   const SignalWatch watch = WatchSignals({});
   const pid_t parent = getpid();
   const pid_t child = fork();
-  if (child == 0) ShowInChild(channel[1], parent, watch, helper, arguments);
+  if (child == 0) ShowInChild(channel[1], errors[1], parent, watch, helper, arguments);
   close(channel[1]);
+  close(errors[1]);
   Reply reply;
+  int status = 0;
   if (child > 0) {
-    reply = AwaitReply(channel[0], child, watch);
-    waitpid(child, nullptr, 0);
+    reply = AwaitReply(channel[0], errors[0], child, watch);
+    waitpid(child, &status, 0);
+    TakeWords(errors[0], reply.said);  // what came just before its end
   }
   close(channel[0]);
+  close(errors[0]);
   StopWatching(watch);
-  if (child < 0) return std::nullopt;
-  return AnswerOf(reply);
+  if (child < 0) return noProcess;
+  return AnswerOf(reply, status);
 }
 
 }  // namespace zorvane::posix

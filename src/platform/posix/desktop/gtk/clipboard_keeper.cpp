@@ -25,6 +25,13 @@ bool KeepOnClipboard(const std::string& display, const std::string& utf8, unsign
     setsid();
     if (chdir("/") != 0) _exit(0);
     dup2(text[0], STDIN_FILENO);
+    // It outlives the box by minutes: it holds none of the box's streams,
+    // which lead to the tool that waits for the box.
+    const int quiet = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (quiet >= 0) {
+      dup2(quiet, STDOUT_FILENO);
+      dup2(quiet, STDERR_FILENO);
+    }
     close_range(STDERR_FILENO + 1, ~0U, 0);
     std::signal(SIGHUP, SIG_IGN);
     execl(keeper.c_str(), "zorvane-clipboard", display.c_str(), from.c_str(),

@@ -7,6 +7,7 @@
 #include <gdk/gdkwayland.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -152,6 +153,13 @@ void EllipsizeOwnTitleBar(GtkWindow* window, const std::string& title) {
 
 GLogWriterOutput DropLog(GLogLevelFlags, const GLogField*, gsize, gpointer) {
   return G_LOG_WRITER_HANDLED;
+}
+
+// The X server went away: say so before ending, as GDK would end anyway.
+int SayDisplayLost(Display*) {
+  const int lost = ZorvaneDisplayLost;
+  [[maybe_unused]] const ssize_t written = write(ReplyDescriptor, &lost, sizeof lost);
+  _exit(1);
 }
 
 // Tab, Shift+Tab and the arrows move between the buttons only, in a
@@ -337,7 +345,8 @@ int ShowGtkBox(const HelperRequest& request, void (*shown)()) {
   g_set_prgname("zorvane");
   // X first: only there does system modal keep the box above the rest.
   gdk_set_allowed_backends("x11,wayland");
-  if (!gtk_init_check(nullptr, nullptr)) return ZorvaneBoxDeclined;
+  if (!gtk_init_check(nullptr, nullptr)) return ZorvaneDisplayRefused;
+  if (GDK_IS_X11_DISPLAY(gdk_display_get_default())) XSetIOErrorHandler(SayDisplayLost);
   UnscaleWhereTiny(gdk_display_get_default());
   const BoxStyle& style = request.style;
   DialogState state;
@@ -359,8 +368,10 @@ int ShowGtkBox(const HelperRequest& request, void (*shown)()) {
   while (response == GTK_RESPONSE_DELETE_EVENT && escapeCode == 0) {
     response = gtk_dialog_run(GTK_DIALOG(dialog));
   }
+  const bool closedByAnother = !dialog;
   if (dialog) gtk_widget_destroy(dialog);
   KeepCopy(state.copied);
+  if (closedByAnother) return ZorvaneWindowClosed;
   if (response == GTK_RESPONSE_DELETE_EVENT) return escapeCode;
   return response > 0 ? response : 0;
 }

@@ -165,5 +165,14 @@ check "sway: the window's title is the box's, its app_id the tool's" \
       sleep 0.1
     done
     swaymsg -t get_tree | grep -o '"name": "Box title on sway"\|"app_id": "zorvane"' | cut -d' ' -f2- | paste -sd' ')"
+# sway draws frames (it offers KDE's server decoration, as KWin does): the
+# box leaves its frame and title bar to it, as the compositor's own
+# dialogs have them.
+check "sway: the compositor draws the frame" normal \
+  "$(swaymsg -t get_tree | /usr/bin/python3 -c 'import json, sys
+def walk(node):
+    if node.get("name") == "Box title on sway": print(node.get("border"))
+    for child in node.get("nodes", []) + node.get("floating_nodes", []): walk(child)
+walk(json.load(sys.stdin))')"
 kill "$BOX_PID"
 wait "$BOX_PID"

@@ -31,7 +31,9 @@ class Mutter:
     """mutter as a headless Wayland compositor, and a keyboard for it."""
 
     def __init__(self, runtime):
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=runtime)
+        # No screen reader here: the accessibility bus's socket would be
+        # shared with the tests that use one.
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=runtime, NO_AT_BRIDGE="1")
         self.env.pop("DISPLAY", None)
         self.process = subprocess.Popen(
             ["mutter", "--wayland", "--headless", "--virtual-monitor", "1280x800", "--no-x11",

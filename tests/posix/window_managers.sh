@@ -6,6 +6,9 @@
 # focused terminal takes the focus, and a key after a pause answers it.
 # Run under its own D-Bus session (dbus-run-session), as the desktops are.
 . "$(dirname "$0")/lib.sh"
+# No screen reader here: the accessibility bus's socket would be shared
+# with the tests that use one.
+export NO_AT_BRIDGE=1 QT_ACCESSIBILITY=0
 start_display
 
 RUNS=${ZORVANE_WM_RUNS:-5}

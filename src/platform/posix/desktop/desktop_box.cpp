@@ -38,18 +38,32 @@ int AboveStreams(int fd) {
   return moved;
 }
 
-// The child's standard input and output lead nowhere, whatever the
-// caller's were, so the toolkit and any descriptor it opens stay off them;
-// its standard error is already the pipe to the parent. Where /dev/null
+// A pipe with both ends at 3 or above; false where none could be had.
+bool AbovePipe(int ends[2]) {
+  if (pipe2(ends, O_CLOEXEC) != 0) return false;
+  ends[0] = AboveStreams(ends[0]);
+  ends[1] = AboveStreams(ends[1]);
+  if (ends[0] >= 0 && ends[1] >= 0) return true;
+  for (int i = 0; i < 2; ++i) {
+    if (ends[i] >= 0) close(ends[i]);
+    ends[i] = -1;
+  }
+  return false;
+}
+
+// The child's standard streams lead nowhere, whatever the caller's were,
+// so the toolkit and any descriptor it opens stay off them; but standard
+// error where it is already the pipe to the parent. Where /dev/null
 // cannot be opened, a pipe whose other end is closed does as well: reads
 // find its end, writes fail.
-void QuietStreams() {
+void QuietStreams(bool errorsToParent) {
   int quiet = open("/dev/null", O_RDWR | O_CLOEXEC);
   int ends[2] = {-1, -1};
   if (quiet < 0 && pipe2(ends, O_CLOEXEC) == 0) {
     std::signal(SIGPIPE, SIG_IGN);
   }
-  for (int stream : {STDIN_FILENO, STDOUT_FILENO}) {
+  for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (stream == STDERR_FILENO && errorsToParent) continue;
     int from = quiet;
     if (quiet < 0) from = stream == STDIN_FILENO ? ends[0] : ends[1];
     if (from != stream) dup2(from, stream);
@@ -73,7 +87,7 @@ std::string FindHelper() {
   prctl(PR_SET_PDEATHSIG, SIGKILL);  // kept across the exec
   if (getppid() != parent) _exit(0);
   sigprocmask(SIG_SETMASK, &watch.savedMask, nullptr);
-  dup2(errors, STDERR_FILENO);
+  if (errors >= 0) dup2(errors, STDERR_FILENO);
   // The channel goes where the helper writes, open across the exec;
   // nothing else of the caller's reaches the toolkit. Closed first, so
   // that the quiet streams find a descriptor free under a tight limit.
@@ -83,7 +97,7 @@ std::string FindHelper() {
     dup2(channel, ReplyDescriptor);
   }
   close_range(ReplyDescriptor + 1, ~0U, 0);
-  QuietStreams();
+  QuietStreams(errors >= 0);
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(helper.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -199,38 +213,34 @@ DesktopOutcome ShowDesktopBox(const std::string& text, const std::string& title,
   const std::string helper = FindHelper();
   if (helper.empty()) return {std::nullopt, {Unanswered::NotInstalled}};
   const std::vector<std::string> arguments = HelperArguments({text, title, style});
-  const DesktopOutcome noProcess{std::nullopt,
-                                 {Unanswered::CouldNotStart, "no process could be made"}};
-  // The answer's channel, and the helper's standard error. With a standard
-  // stream closed, a pipe could be handed that number, and the child's
-  // quiet streams would then cover it.
-  int channel[2] = {-1, -1}, errors[2] = {-1, -1};
-  const bool piped = pipe2(channel, O_CLOEXEC) == 0 && pipe2(errors, O_CLOEXEC) == 0;
-  for (int* end : {&channel[0], &channel[1], &errors[0], &errors[1]}) *end = AboveStreams(*end);
-  if (!piped || channel[0] < 0 || channel[1] < 0 || errors[0] < 0 || errors[1] < 0) {
-    for (int end : {channel[0], channel[1], errors[0], errors[1]}) {
-      if (end >= 0) close(end);
-    }
-    return noProcess;
-  }
-  fcntl(errors[0], F_SETFL, O_NONBLOCK);
+  const auto noProcess = [] {
+    return DesktopOutcome{std::nullopt, {Unanswered::CouldNotStart, "no process could be made"}};
+  };
+  // With a standard stream closed, a pipe could be handed that number, and
+  // the child's quiet streams would then cover it.
+  int channel[2] = {-1, -1};
+  if (!AbovePipe(channel)) return noProcess();
+  // The helper's standard error, which says why it could not start, where
+  // descriptors are left for it; without, how it ended says what it can.
+  int errors[2] = {-1, -1};
+  if (AbovePipe(errors)) fcntl(errors[0], F_SETFL, O_NONBLOCK);
   const SignalWatch watch = WatchSignals({});
   const pid_t parent = getpid();
   const pid_t child = fork();
   if (child == 0) ShowInChild(channel[1], errors[1], parent, watch, helper, arguments);
   close(channel[1]);
-  close(errors[1]);
+  if (errors[1] >= 0) close(errors[1]);
   Reply reply;
   int status = 0;
   if (child > 0) {
     reply = AwaitReply(channel[0], errors[0], child, watch);
     waitpid(child, &status, 0);
-    TakeWords(errors[0], reply.said);  // what came just before its end
+    if (errors[0] >= 0) TakeWords(errors[0], reply.said);  // what came just before its end
   }
   close(channel[0]);
-  close(errors[0]);
+  if (errors[0] >= 0) close(errors[0]);
   StopWatching(watch);
-  if (child < 0) return noProcess;
+  if (child < 0) return noProcess();
   return AnswerOf(reply, status);
 }
 

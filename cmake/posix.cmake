@@ -42,9 +42,18 @@ add_executable(zorvane
   src/platform/posix/terminal/terminal_lock.cpp
   src/platform/posix/terminal/terminfo.cpp)
 target_link_libraries(zorvane PRIVATE zorvane_posix)
-# Loading the shared C++ runtime would double the start-up time of the
-# usage screen; the C library is all that is left to load.
-target_link_options(zorvane PRIVATE -static-libstdc++ -static-libgcc -Wl,--as-needed)
+# Loading the shared C++ runtime doubles the start-up time of the usage
+# screen, and a portable build runs where another runtime is installed; a
+# distribution's package links the runtime its system ships (OFF).
+option(ZORVANE_STATIC_RUNTIME "Link the C++ runtime into the programs" ON)
+# zorvane_link_options TARGET: the link options every shipped program takes.
+function(zorvane_link_options target)
+  target_link_options(${target} PRIVATE -Wl,--as-needed)
+  if(ZORVANE_STATIC_RUNTIME)
+    target_link_options(${target} PRIVATE -static-libstdc++ -static-libgcc)
+  endif()
+endfunction()
+zorvane_link_options(zorvane)
 
 find_package(PkgConfig)
 if(PkgConfig_FOUND)
@@ -58,7 +67,7 @@ if(GTK3_FOUND)
     src/platform/posix/desktop/keeper/selection_owner.cpp)
   target_include_directories(zorvane_clipboard PRIVATE src)
   target_link_libraries(zorvane_clipboard PRIVATE PkgConfig::GTK3)
-  target_link_options(zorvane_clipboard PRIVATE -static-libstdc++ -static-libgcc -Wl,--as-needed)
+  zorvane_link_options(zorvane_clipboard)
   set_target_properties(zorvane_clipboard PROPERTIES OUTPUT_NAME zorvane-clipboard
                                                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   install(TARGETS zorvane_clipboard RUNTIME DESTINATION lib/zorvane)
@@ -75,8 +84,8 @@ if(GTK3_FOUND)
   target_link_libraries(zorvane_gtk PRIVATE zorvane_posix PkgConfig::GTK3)
   target_include_directories(zorvane_gtk PRIVATE resources)
   # GTK is loaded as a program loads it, at its start, not by dlopen,
-  # which costs more time and memory; no shared C++ runtime to load either.
-  target_link_options(zorvane_gtk PRIVATE -static-libstdc++ -static-libgcc -Wl,--as-needed)
+  # which costs more time and memory.
+  zorvane_link_options(zorvane_gtk)
   set_target_properties(zorvane_gtk PROPERTIES OUTPUT_NAME zorvane-gtk
                                                RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   install(TARGETS zorvane_gtk RUNTIME DESTINATION lib/zorvane)
@@ -86,40 +95,19 @@ endif()
 set_target_properties(zorvane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 install(TARGETS zorvane RUNTIME DESTINATION bin)
-# The man page and the changelog compressed as Debian installs them, with
-# no name or time stamp in the gzip header, so two builds give the same bytes.
+# The man page compressed as Debian installs it, with no name or time
+# stamp in the gzip header, so that two builds give the same bytes.
 find_program(GZIP gzip REQUIRED)
-set(ZORVANE_MAINTAINER "Zorvane developers <zorvane@localhost>" CACHE STRING
-    "The packages' maintainer, Name <address>")
-configure_file(doc/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog @ONLY)
-foreach(page doc/zorvane.1 ${CMAKE_BINARY_DIR}/doc/changelog)
-  get_filename_component(name ${page} NAME)
-  get_filename_component(source ${page} ABSOLUTE BASE_DIR ${PROJECT_SOURCE_DIR})
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/${name}.gz
-    COMMAND ${GZIP} -9nc ${source} > ${CMAKE_BINARY_DIR}/doc/${name}.gz
-    DEPENDS ${source} VERBATIM)
-  list(APPEND ZORVANE_COMPRESSED ${CMAKE_BINARY_DIR}/doc/${name}.gz)
-endforeach()
-add_custom_target(zorvane_docs ALL DEPENDS ${ZORVANE_COMPRESSED})
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/zorvane.1.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
+  COMMAND ${GZIP} -9nc ${PROJECT_SOURCE_DIR}/doc/zorvane.1 > ${CMAKE_BINARY_DIR}/doc/zorvane.1.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/doc/zorvane.1 VERBATIM)
+add_custom_target(zorvane_docs ALL DEPENDS ${CMAKE_BINARY_DIR}/doc/zorvane.1.gz)
 install(FILES ${CMAKE_BINARY_DIR}/doc/zorvane.1.gz DESTINATION share/man/man1)
-# The usage screen ends "More in the README": it goes wherever the tool does.
-install(FILES README.md DESTINATION share/doc/zorvane)
-# Files that only a Debian package carries, by Debian's names (scripts/release
-# turns this on); a plain install gets the licence by its own name.
-option(ZORVANE_DEBIAN_PACKAGE "Install the files a Debian package carries" OFF)
-if(ZORVANE_DEBIAN_PACKAGE)
-  install(FILES ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION share/doc/zorvane)
-  # The licence, and where the catalogues' words come from.
-  set(copyright_parts ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/resources/copyright-translations)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${copyright_parts})
-  file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
-  file(READ ${PROJECT_SOURCE_DIR}/resources/copyright-translations translations)
-  file(WRITE ${CMAKE_BINARY_DIR}/doc/copyright "${licence}${translations}")
-  install(FILES ${CMAKE_BINARY_DIR}/doc/copyright DESTINATION share/doc/zorvane)
-  install(FILES resources/lintian-overrides DESTINATION share/lintian/overrides RENAME zorvane)
-else()
-  install(FILES LICENSE DESTINATION share/doc/zorvane)
-endif()
+# The usage screen ends "More in the README": the users' README goes
+# wherever the tool does. A Debian package carries its own copyright file
+# instead of LICENSE (debian/not-installed).
+install(FILES doc/README LICENSE DESTINATION share/doc/zorvane)
 # Hidden from menus: it lets desktops that look the window's app_id up
 # find the tool's icon for its boxes.
 install(FILES resources/zorvane.desktop DESTINATION share/applications)
@@ -127,8 +115,6 @@ foreach(size 16 32 48)
   install(FILES resources/zorvane-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
           RENAME zorvane.png)
 endforeach()
-
-include(cmake/packaging.cmake)
 
 # The button labels' own message catalogue, compiled beside the binary
 # (where a build tree's zorvane looks first) and installed under share/.

@@ -4,6 +4,9 @@
 # and the terminal's mode restored on every way out, signals included.
 . "$(dirname "$0")/lib.sh"
 
+# tmux keeps a pane's UTF-8 only where its own locale is UTF-8, and the
+# caller's may be C (autopkgtest's is); each box sets its own locale.
+export LC_ALL=C.UTF-8
 SOCKET="zorvane-test-$$"
 CLEANUPS+=('tmux -L "$SOCKET" kill-server 2>/dev/null')
 BOXES=0

@@ -10,9 +10,10 @@
 namespace zorvane::posix {
 namespace {
 
-// Beside the binary in a build tree, under share/ once installed.
+// Beside the binary in a build tree, under share/ once installed. The
+// slash asks for a folder: in /usr/bin, "locale" is the C library's program.
 std::string CatalogueDirectory() {
-  return BesideExecutable({"/locale", "/../share/locale"}, F_OK);
+  return BesideExecutable({"/locale/", "/../share/locale/"}, F_OK);
 }
 
 }  // namespace

@@ -74,7 +74,9 @@ TEST(CatalogueWord, NoneForAMessageTheCatalogueLacks) {
 
 // Every catalogue the build compiled, against what the box asks of it:
 // each message of every button set and kind of message is translated,
-// and in every box the buttons' access letters differ.
+// every label that has an access letter in English has one, in every box
+// the buttons' letters differ, and the same words carry the same letter
+// in every box (both boxes and the line prompt take the letter from here).
 TEST(Catalogues, EveryMessageAndOneLetterPerButton) {
   ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
   ASSERT_NE(bindtextdomain(LabelDomain, ZORVANE_LOCALE_DIR), nullptr);
@@ -83,6 +85,7 @@ TEST(Catalogues, EveryMessageAndOneLetterPerButton) {
   for (std::string language; linguas >> language; ++languages) {
     setenv("LANGUAGE", language.c_str(), 1);
     ++_nl_msg_cat_cntr;
+    std::map<std::string, wchar_t> letterOfWords;
     for (int style = 0; style <= 0x46; style += style % 16 == 6 ? 10 : 1) {
       const std::optional<BoxStyle> box = ReadStyle(style);
       ASSERT_TRUE(box);
@@ -91,10 +94,17 @@ TEST(Catalogues, EveryMessageAndOneLetterPerButton) {
       std::set<wchar_t> letters;
       for (const Button& button : box->buttons) {
         messages.push_back(button.marked);
-        const wchar_t letter =
-            MakeButton(CatalogueWord(button.marked).value_or(""), button.code).letter;
+        const Button translated =
+            MakeButton(CatalogueWord(button.marked).value_or(""), button.code);
+        const wchar_t letter = translated.letter;
         EXPECT_TRUE(letter == 0 || letters.insert(letter).second)
             << language << ": a letter twice in style " << style;
+        EXPECT_TRUE(letter != 0 || button.letter == 0)
+            << language << ": no letter on " << button.marked;
+        if (button.letter == 0) continue;  // OK and Cancel have none, as on Windows
+        const auto [known, fresh] = letterOfWords.emplace(translated.label, letter);
+        EXPECT_TRUE(fresh || known->second == letter)
+            << language << ": two letters on " << translated.label;
       }
       for (const std::string& message : messages)
         EXPECT_TRUE(CatalogueWord(message)) << language << ": " << message;

@@ -15,6 +15,21 @@ MIRROR=$(scripts/roots --mirror)
 debian_version=$(dpkg-parsechangelog -S Version)
 
 scripts/release "$base/first" "$base/build-first" >/dev/null
+# Beside the second build, as they wait on apt and dpkg more than on the
+# CPU: a bare bookworm (for piuparts, the autopkgtests and the installs),
+# then piuparts in it. GTK brings systemd, whose tmpfiles make the folders
+# ignored here and leave them behind; the packages make no file outside
+# their own.
+tarball="$base/bookworm.tar.gz"
+{
+  [ -s "$tarball" ] || mmdebstrap --quiet --variant=apt bookworm "$tarball" "deb $MIRROR bookworm main" ||
+    echo "no bare bookworm could be made"
+  piuparts --basetgz="$tarball" --mirror="$MIRROR main" --distribution=bookworm --no-upgrade-test \
+    --ignore=/root/.ssh/ --ignore=/var/cache/private/ --ignore=/var/lib/private/ \
+    --ignore=/var/log/private/ --ignore=/var/lib/systemd/coredump/ --ignore=/var/lib/systemd/pstore/ \
+    "$base/first/zorvane_${debian_version}_amd64.changes" >"$base/piuparts.log" 2>&1
+} &
+piuparts=$!
 scripts/release "$base/second" "$base/build-second" >/dev/null
 check "two builds, same bytes" same \
   "$(cmp -s "$base/first/SHA256SUMS" "$base/second/SHA256SUMS" && echo same)"
@@ -76,19 +91,10 @@ for arch in amd64 arm64; do
       msgunfmt "$mo" | grep -c '^msgstr "..*"'; done | grep -vcx 15)"
 done
 
-# A bare bookworm for piuparts and the autopkgtests, and to install into.
-tarball="$base/bookworm.tar.gz"
-[ -s "$tarball" ] || mmdebstrap --quiet --variant=apt bookworm "$tarball" "deb $MIRROR bookworm main" ||
-  echo "no bare bookworm could be made"
 
-# GTK brings systemd, whose tmpfiles make these folders and leave them
-# behind; the packages themselves make no file outside their own.
-# piuparts beside the autopkgtests: both wait on apt more than on the CPU.
-piuparts --basetgz="$tarball" --mirror="$MIRROR main" --distribution=bookworm --no-upgrade-test \
-  --ignore=/root/.ssh/ --ignore=/var/cache/private/ --ignore=/var/lib/private/ \
-  --ignore=/var/log/private/ --ignore=/var/lib/systemd/coredump/ --ignore=/var/lib/systemd/pstore/ \
-  "$base/first/zorvane_${debian_version}_amd64.changes" >"$base/piuparts.log" 2>&1 &
-piuparts=$!
+wait "$piuparts"
+check "piuparts: install and purge" 0 "$?"
+tail -n 3 "$base/piuparts.log"
 
 # autopkgtest-virt-unshare maps root's subordinate ids, which this machine
 # need not have: they are given in a mount namespace of the test's own,
@@ -102,9 +108,6 @@ unshare --mount --propagation private sh -c 'mount --bind "$1" /etc/subuid &&
   -- unshare --release bookworm --arch amd64 --tarball "$tarball" >"$base/autopkgtest.log" 2>&1
 check "autopkgtest on amd64" 0 "$?"
 cat "$base/autopkgtest/summary" 2>/dev/null
-wait "$piuparts"
-check "piuparts: install and purge" 0 "$?"
-tail -n 3 "$base/piuparts.log"
 
 # The packages as a repository of their own beside the mirror, so that apt
 # resolves what they depend on as it does for a user.

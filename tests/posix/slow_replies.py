@@ -9,10 +9,12 @@ import select
 import sys
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import check, finish  # noqa: E402
+
 ZORVANE = os.environ["ZORVANE_BIN"]
 QUERY = b"\x1b[c"
 REPLY = b"\x1b[?62;22c"
-FAILURES = 0
 
 # After the box, whatever is left unread on the terminal, as the next
 # program would read it.
@@ -24,15 +26,6 @@ sleep 1
 dd bs=64 count=1 iflag=nonblock 2>/dev/null | od -An -c | tr -s ' '
 echo "end"
 """
-
-
-def check(name, expected, actual):
-    global FAILURES
-    if expected == actual:
-        print(f"ok   {name}")
-    else:
-        print(f"FAIL {name}: expected [{expected}], got [{actual}]")
-        FAILURES += 1
 
 
 def run(reply_after, answer_after):
@@ -85,5 +78,4 @@ check("no reply at all: the answer stands", "1", status)
 check("and the box ends within about a second of its query", True, 0.8 < took < 1.6)
 status, left, took = run(reply_after=None, answer_after=1.3)
 check("answered after that second: no wait", True, 1.2 < took < 1.7)
-print(f"{FAILURES} failed")
-sys.exit(1 if FAILURES else 0)
+finish()

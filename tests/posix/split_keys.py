@@ -8,17 +8,10 @@ import select
 import sys
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import check, finish  # noqa: E402
+
 ZORVANE = os.environ["ZORVANE_BIN"]
-FAILURES = 0
-
-
-def check(name, expected, actual):
-    global FAILURES
-    if expected == actual:
-        print(f"ok   {name}")
-    else:
-        print(f"FAIL {name}: expected [{expected}], got [{actual}]")
-        FAILURES += 1
 
 
 def answer(style, writes):
@@ -61,5 +54,4 @@ CASES = [
 ]
 for name, style, writes, expected in CASES:
     check(name, expected, answer(style, writes))
-print(f"{FAILURES} failed")
-sys.exit(1 if FAILURES else 0)
+finish()

@@ -12,19 +12,12 @@ import time
 
 from gi.repository import Gio, GLib
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import check, finish  # noqa: E402
+
 ZORVANE = os.environ["ZORVANE_BIN"]
 RUNS = int(os.environ.get("ZORVANE_WM_RUNS", "5"))
 SENTENCE = "the quick brown fox jumps over the lazy dog"
-FAILURES = 0
-
-
-def check(name, expected, actual):
-    global FAILURES
-    if expected == actual:
-        print(f"ok   {name}")
-    else:
-        print(f"FAIL {name}: expected [{expected}], got [{actual}]")
-        FAILURES += 1
 
 
 class Mutter:
@@ -107,5 +100,4 @@ with tempfile.TemporaryDirectory() as runtime:
         check("mutter Wayland, n after a pause: No", "7", answered_after_a_pause(mutter))
     finally:
         mutter.stop()
-print(f"{FAILURES} failed")
-sys.exit(1 if FAILURES else 0)
+finish()

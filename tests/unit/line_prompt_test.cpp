@@ -38,10 +38,15 @@ TEST(LinePrompt, SpeaksTheLabelsLanguageAndShowsNoLetterTwice) {
                    MakeButton("キャンセル", 2)};
   style.keyNames = {"Enter", "Esc"};
   const std::string prompt = PromptText("x", "t", style);
-  EXPECT_NE(prompt.find("はい(Y), いいえ(N), キャンセル [キ] (Enter: はい(Y), Esc: キャンセル)? "),
+  EXPECT_NE(prompt.find("はい(Y), いいえ(N), キャンセル [C] (Enter: はい(Y), Esc: キャンセル)? "),
             std::string::npos)
       << prompt;
   EXPECT_EQ(AnswerOfLine("はい(y)", style), 6);
+  EXPECT_EQ(AnswerOfLine("C", style), 2);  // typed without an input method
+  style.buttons = {MakeButton("확인", 1), MakeButton("취소", 2)};
+  EXPECT_NE(PromptText("x", "t", style).find("확인 [O], 취소 [C] ("), std::string::npos);
+  style.buttons = {MakeButton("Гаразд", 1), MakeButton("Скасувати", 2)};
+  EXPECT_EQ(AnswerOfLine("с", style), 2);  // a letter typed directly stays the label's
   std::setlocale(LC_ALL, "C");
 }
 

@@ -19,12 +19,30 @@ std::string Trimmed(const std::string& line) {
   return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
 }
 
+// Hangul syllables, kana and Han are typed through an input method, which
+// a line read on a dumb terminal rarely has.
+bool TypedThroughInputMethod(wchar_t character) {
+  return (character >= 0xac00 && character <= 0xd7a3) ||
+         (character >= 0x3040 && character <= 0x30ff) ||
+         (character >= 0x3400 && character <= 0x9fff) ||
+         (character >= 0xf900 && character <= 0xfaff);
+}
+
+// OK's and Cancel's English initials, which such a label offers instead, as
+// Windows adds "(O)" and "(C)" to them there.
+wchar_t LatinInitial(const Button& button) {
+  if (button.code == 1) return L'o';
+  return button.code == 2 ? L'c' : 0;
+}
+
 // "Yes [Y]"; a label that shows its letter already, as "はい(Y)" does, is
 // not given it twice.
 std::string Choice(const Button& button, wchar_t letter) {
   const std::string& plain = button.label;
   std::string choice = SafeTerminalLine(plain).bytes;
   if (!letter) return choice;
+  if (!button.letter && letter == LatinInitial(button))
+    return choice + " [" + static_cast<char>(letter - L'a' + 'A') + "]";
   // The letter as the label shows it, so it is in the label's encoding.
   const std::size_t at = button.keyAt == std::string::npos ? 0 : button.keyAt;
   const std::string shown = plain.substr(at, DecodeAt(plain, at).length);
@@ -68,7 +86,8 @@ std::vector<wchar_t> PromptLetters(const BoxStyle& style) {
   for (std::size_t i = 0; i < letters.size(); ++i) {
     if (letters[i]) continue;
     const Character initial = DecodeAt(style.buttons[i].label);
-    const wchar_t first = initial.decoding == Decoding::Whole ? LowerCase(initial.code) : 0;
+    wchar_t first = initial.decoding == Decoding::Whole ? LowerCase(initial.code) : 0;
+    if (TypedThroughInputMethod(first)) first = LatinInitial(style.buttons[i]);
     bool taken = false;
     for (wchar_t other : letters) taken = taken || other == first;
     if (!taken) letters[i] = first;

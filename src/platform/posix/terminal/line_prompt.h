@@ -15,7 +15,8 @@ std::optional<int> ShowLinePrompt(const std::string& text, const std::string& ti
                                   const BoxStyle& style);
 
 // The letter typed for each button: its access key; OK and Cancel, which
-// have none, take their first letter where no other button has it.
+// have none, take their first letter where no other button has it (their
+// English initial where that letter needs an input method: 취소 [C]).
 std::vector<wchar_t> PromptLetters(const BoxStyle& style);
 
 // The title, the text lines and the line that names the choices.

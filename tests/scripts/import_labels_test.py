@@ -1,0 +1,66 @@
+"""scripts/import-labels' rules over words, without the sources' files: how
+a source's word is read, which key names are kept, and the letters given."""
+import importlib.machinery
+import importlib.util
+import os
+import unittest
+
+PATH = os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "import-labels")
+LOADER = importlib.machinery.SourceFileLoader("import_labels", PATH)
+SPEC = importlib.util.spec_from_loader("import_labels", LOADER)
+labels = importlib.util.module_from_spec(SPEC)
+LOADER.exec_module(labels)
+
+
+def chosen(**words):
+    """Ours from keyword arguments: Try_Again for "_Try Again"."""
+    return {("" if name in ("OK", "Cancel") else "_") + name.replace("_", " "): (word, "test")
+            for name, word in words.items()}
+
+
+class Words(unittest.TestCase):
+    def test_a_source_word_as_ours(self):
+        for word, msgid, ours in [("&Ja", "_Yes", "_Ja"), ("Pok&ušaj", "_Retry", "Pok_ušaj"),
+                                  ("OK(_O)", "OK", "OK"), ("ठीक (_O)", "OK", "ठीक"),
+                                  ("A&&B", "_Yes", "A&B"), ("_Annuler", "Cancel", "Annuler")]:
+            self.assertEqual(labels.marked(word, msgid), ours)
+
+    def test_a_copy_of_the_english_is_no_translation(self):
+        for word, msgid, verdict in [("&Abort", "_Abort", False), ("OK", "OK", True),
+                                     ("_No", "_No", True), ("_Yes", "_Yes", False),
+                                     ("Abbrechen", "Cancel", True)]:
+            self.assertEqual(bool(labels.translated(word, msgid)), verdict, word)
+
+    def test_key_names_are_the_language_s_or_the_key_caps(self):
+        for gtk_return, gtk_escape, names in [
+                ("Eingabe", "Esc", ("Eingabe", "Esc")), ("Return", "Escape", ("Enter", "Esc")),
+                ("Rivinvaihto", "Escape", ("Enter", "Esc")),
+                ("Επιστροφή (Return)", "Esc (Escape)", ("Επιστροφή", "Esc"))]:
+            gtk = {"keyboard label\x04Return": gtk_return, "keyboard label\x04Escape": gtk_escape}
+            found = labels.key_names(gtk)
+            self.assertEqual((found["Return"][0], found["Esc"][0]), names)
+
+
+class Letters(unittest.TestCase):
+    def letters(self, words):
+        labels.give_letters(words)
+        return {msgid: word for msgid, (word, _) in words.items()}
+
+    def test_unmarked_labels_take_their_first_free_letter(self):
+        got = self.letters(chosen(Abort="Przerwij", Retry="_Ponów", Ignore="Pom_iń"))
+        self.assertEqual(got["_Abort"], "P_rzerwij")
+
+    def test_the_same_words_take_the_letter_that_fits_every_box(self):
+        got = self.letters(chosen(Cancel="Otkaži", Abort="_Prekini", Retry="Pokušaj _ponovo",
+                                  Ignore="_Zanemari", Try_Again="Pok_ušaj ponovo",
+                                  Continue="_Nastavi"))
+        self.assertEqual((got["_Retry"], got["_Try Again"]), ("Pok_ušaj ponovo",) * 2)
+        self.assertEqual(got["_Abort"], "_Prekini")
+
+    def test_letters_that_already_differ_stay(self):
+        words = chosen(OK="OK", Cancel="Abbrechen", Yes="_Ja", No="_Nein")
+        self.assertEqual(self.letters(dict(words)), {m: w for m, (w, _) in words.items()})
+
+
+if __name__ == "__main__":
+    unittest.main()

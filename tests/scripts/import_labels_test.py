@@ -1,15 +1,13 @@
 """scripts/import-labels' rules over words, without the sources' files: how
 a source's word is read, which key names are kept, and the letters given."""
-import importlib.machinery
-import importlib.util
 import os
+import types
 import unittest
 
 PATH = os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "import-labels")
-LOADER = importlib.machinery.SourceFileLoader("import_labels", PATH)
-SPEC = importlib.util.spec_from_loader("import_labels", LOADER)
-labels = importlib.util.module_from_spec(SPEC)
-LOADER.exec_module(labels)
+labels = types.ModuleType("import_labels")  # the script has no .py to import it by
+with open(PATH, encoding="utf-8") as script:
+    exec(compile(script.read(), PATH, "exec"), labels.__dict__)
 
 
 def chosen(**words):
@@ -24,12 +22,6 @@ class Words(unittest.TestCase):
                                   ("OK(_O)", "OK", "OK"), ("ठीक (_O)", "OK", "ठीक"),
                                   ("A&&B", "_Yes", "A&B"), ("_Annuler", "Cancel", "Annuler")]:
             self.assertEqual(labels.marked(word, msgid), ours)
-
-    def test_a_copy_of_the_english_is_no_translation(self):
-        for word, msgid, verdict in [("&Abort", "_Abort", False), ("OK", "OK", True),
-                                     ("_No", "_No", True), ("_Yes", "_Yes", False),
-                                     ("Abbrechen", "Cancel", True)]:
-            self.assertEqual(bool(labels.translated(word, msgid)), verdict, word)
 
     def test_key_names_are_the_language_s_or_the_key_caps(self):
         for gtk_return, gtk_escape, names in [
@@ -56,11 +48,6 @@ class Letters(unittest.TestCase):
                                   Continue="_Nastavi"))
         self.assertEqual((got["_Retry"], got["_Try Again"]), ("Pok_ušaj ponovo",) * 2)
         self.assertEqual(got["_Abort"], "_Prekini")
-
-    def test_letters_that_already_differ_stay(self):
-        words = chosen(OK="OK", Cancel="Abbrechen", Yes="_Ja", No="_Nein")
-        self.assertEqual(self.letters(dict(words)), {m: w for m, (w, _) in words.items()})
-
 
 if __name__ == "__main__":
     unittest.main()

@@ -73,17 +73,8 @@ TEST(CatalogueWord, NoneForAMessageTheCatalogueLacks) {
   EXPECT_EQ(CatalogueWord("no such message"), std::nullopt);
 }
 
-// The words a box asks of the catalogue: its labels, the key names and
-// the kind of message.
-std::vector<std::string> MessagesOf(const BoxStyle& box) {
-  std::vector<std::string> messages = {box.keyNames.enter, box.keyNames.escape};
-  if (!box.severity.empty()) messages.push_back(box.severity);
-  for (const Button& button : box.buttons) messages.push_back(button.marked);
-  return messages;
-}
-
 bool Translated(const BoxStyle& box) {
-  const std::vector<std::string> messages = MessagesOf(box);
+  const std::vector<std::string> messages = BoxMessages(box);
   return std::all_of(messages.begin(), messages.end(),
                      [](const std::string& message) { return CatalogueWord(message); });
 }

@@ -41,7 +41,7 @@ void TranslateLabels(BoxStyle& style) {
   TranslateLabels(style, CatalogueWord);
 }
 
-void TranslateLabels(BoxStyle& style, WordOf word) {
+std::vector<std::string> BoxMessages(const BoxStyle& style) {
   // The key names and the kind of message go with the labels, so that
   // the line prompt and what a screen reader says are one language too.
   std::vector<std::string> english;
@@ -49,6 +49,11 @@ void TranslateLabels(BoxStyle& style, WordOf word) {
   english.push_back(style.keyNames.enter);
   english.push_back(style.keyNames.escape);
   if (!style.severity.empty()) english.push_back(style.severity);
+  return english;
+}
+
+void TranslateLabels(BoxStyle& style, WordOf word) {
+  const std::vector<std::string> english = BoxMessages(style);
   std::vector<std::optional<std::string>> translated(english.size());
   std::transform(english.begin(), english.end(), translated.begin(), word);
   const std::vector<std::string> words = OneLanguage(english, translated);

@@ -19,6 +19,10 @@ std::vector<std::string> OneLanguage(const std::vector<std::string>& english,
 // the English word itself); none where the catalogue has no entry.
 std::optional<std::string> CatalogueWord(const std::string& message);
 
+// The messages a box asks of the catalogue, in English: its buttons'
+// labels, then the key names and the kind of message.
+std::vector<std::string> BoxMessages(const BoxStyle& style);
+
 // A word for a message, none where it has no translation.
 using WordOf = std::optional<std::string> (*)(const std::string& message);
 

@@ -57,10 +57,18 @@ another_display() {
 }
 
 # Waits up to 20 s for a visible window of exactly this name; prints its id.
+# Debian's xdotool ends with BadWindow when any window goes away while it
+# searches (a window manager's frame, the last test's box), so it searches
+# again until the time is up.
 wait_window() {
-  local pattern
+  local pattern window left deadline=$((SECONDS + 20))
   pattern="^$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')\$"
-  timeout 20 xdotool search --sync --onlyvisible --name "$pattern" 2>/dev/null | head -n 1
+  while left=$((deadline - SECONDS)) && [ "$left" -gt 0 ]; do
+    window=$(timeout "$left" xdotool search --sync --onlyvisible --name "$pattern" \
+      2>/dev/null | head -n 1)
+    [ -n "$window" ] && echo "$window" && return 0
+    sleep 0.1
+  done
 }
 
 # Focuses the window of this name and presses the keys, one xdotool key

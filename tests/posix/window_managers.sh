@@ -73,9 +73,11 @@ a_box_appears() {
   RESULT="$answer ${words:-0}"
 }
 
+# A search that BadWindow cut short (see wait_window) says nothing.
 wait_window_gone() {
+  local errors
   for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    errors=$(xdotool search --onlyvisible --name "^$1\$" 2>&1 >/dev/null) || [ -n "$errors" ] || return 0
     sleep 0.1
   done
 }

@@ -186,11 +186,21 @@ answer >/dev/null
 
 # Job control, as in an interactive shell.
 PANE=shell
+alternate_on() { tmux -L "$SOCKET" display -p -t "$PANE" '#{alternate_on}'; }
+# suspend: Ctrl-Z, then a wait until the box has given the terminal back,
+# as a user waits for the prompt: what is typed sooner is the box's to read.
+suspend() {
+  keys C-z
+  for _ in $(seq 50); do
+    [ "$(alternate_on)" = 0 ] && return
+    sleep 0.1
+  done
+}
 tmux -L "$SOCKET" new-session -d -s shell -x 80 -y 24 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm LC_ALL=C PS1='$ ' bash --norc -i"
 keys "$ZORVANE_BIN Question T 4" Enter
 sleep 0.5
-keys C-z
-check "Ctrl-Z: back on the main screen" 0 "$(tmux -L "$SOCKET" display -p -t shell '#{alternate_on}')"
+suspend
+check "Ctrl-Z: back on the main screen" 0 "$(alternate_on)"
 keys "stty -a | grep -oE '(^| )-?(icanon|echo)( |$)' | tr -d ' ' | paste -sd," Enter
 sleep 0.3
 check "Ctrl-Z: the shell's mode is back" 1 "$(screen | grep -cx 'icanon,echo')"
@@ -204,7 +214,7 @@ check "then n: No" 1 "$(screen | grep -c '^status=7$')"
 
 keys "$ZORVANE_BIN Question T 4" Enter
 sleep 0.5
-keys C-z
+suspend
 keys 'kill %1; sleep 0.3; jobs; echo "jobs done"' Enter
 # At once, but a loaded machine may take a moment to run it.
 for _ in $(seq 30); do pgrep -f "^$ZORVANE_BIN Question" >/dev/null || break; sleep 0.1; done
@@ -376,7 +386,7 @@ entered() { grep -ao $'\e\\[?1049h' "$WORK/sharing.bytes" | wc -l; }
 before=$(entered)
 keys "$ZORVANE_BIN Once T 4" Enter
 seen '< Yes >' >/dev/null
-keys C-z
+suspend
 keys fg Enter
 seen '< Yes >' >/dev/null
 sleep 0.3

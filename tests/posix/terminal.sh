@@ -187,9 +187,11 @@ answer >/dev/null
 # Job control, as in an interactive shell.
 PANE=shell
 alternate_on() { tmux -L "$SOCKET" display -p -t "$PANE" '#{alternate_on}'; }
-# suspend: Ctrl-Z, then a wait until the box has given the terminal back,
-# as a user waits for the prompt: what is typed sooner is the box's to read.
+# suspend: Ctrl-Z once the box is drawn, then a wait until it has given
+# the terminal back, as a user waits for the prompt: what is typed sooner
+# is the box's to read (a loaded machine draws it late).
 suspend() {
+  seen '< Yes >' >/dev/null
   keys C-z
   for _ in $(seq 50); do
     [ "$(alternate_on)" = 0 ] && return
@@ -198,7 +200,6 @@ suspend() {
 }
 tmux -L "$SOCKET" new-session -d -s shell -x 80 -y 24 "env -u DISPLAY -u WAYLAND_DISPLAY TERM=xterm LC_ALL=C PS1='$ ' bash --norc -i"
 keys "$ZORVANE_BIN Question T 4" Enter
-sleep 0.5
 suspend
 check "Ctrl-Z: back on the main screen" 0 "$(alternate_on)"
 keys "stty -a | grep -oE '(^| )-?(icanon|echo)( |$)' | tr -d ' ' | paste -sd," Enter
@@ -213,7 +214,6 @@ sleep 0.3
 check "then n: No" 1 "$(screen | grep -c '^status=7$')"
 
 keys "$ZORVANE_BIN Question T 4" Enter
-sleep 0.5
 suspend
 keys 'kill %1; sleep 0.3; jobs; echo "jobs done"' Enter
 # At once, but a loaded machine may take a moment to run it.

@@ -39,7 +39,13 @@ open_box_with() {
   done
 }
 
-pid_of_box() { pgrep -f "^$ZORVANE_BIN $1"; }
+# pid_of_box TITLE: the box on this pane's terminal, never another test's
+# box of the same title (kitty's test shows "Question" meanwhile).
+pid_of_box() {
+  local tty
+  tty=$(tmux -L "$SOCKET" display -p -t "$PANE" '#{pane_tty}')
+  pgrep -t "${tty#/dev/}" -f "^$ZORVANE_BIN $1"
+}
 
 # seen PATTERN: how many screen lines match, once one does or 5 s have passed.
 seen() { wait_count "$1" screen; }
@@ -217,9 +223,9 @@ keys "$ZORVANE_BIN Question T 4" Enter
 suspend
 keys 'kill %1; sleep 0.3; jobs; echo "jobs done"' Enter
 # At once, but a loaded machine may take a moment to run it.
-for _ in $(seq 30); do pgrep -f "^$ZORVANE_BIN Question" >/dev/null || break; sleep 0.1; done
+for _ in $(seq 30); do pid_of_box Question >/dev/null || break; sleep 0.1; done
 check "a stopped box ends at once on kill" "1 0" \
-  "$(seen '^jobs done$') $(pgrep -fc "^$ZORVANE_BIN Question")"
+  "$(seen '^jobs done$') $(pid_of_box Question | grep -c .)"
 keys clear Enter
 keys "bash -c 'timeout --foreground 20 $ZORVANE_BIN Timed T 4; echo \"timed=\$?\"'" Enter
 check "under timeout --foreground in a script the box is drawn" 1 "$(seen '< Yes >  < No >')"
@@ -395,7 +401,7 @@ check "Ctrl-Z and fg: the screen entered once each time" 2 "$(($(entered) - befo
 
 keys "$ZORVANE_BIN Outside T 4" Enter
 seen '< Yes >' >/dev/null
-box=$(pgrep -f "^$ZORVANE_BIN Outside")
+box=$(pid_of_box Outside)
 kill -STOP "$box"
 seen '^\[1\]+ *Stopped' >/dev/null
 keys "echo prompt kept"
